@@ -1,0 +1,52 @@
+// kalvo3d-cli: the reading, writing, rendering and template making of Kalvo/3D for scripts.
+
+#include "cli/commands.h"
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+namespace kalvo::cli {
+
+const std::vector<TCommand>& Commands()
+{
+    static const std::vector<TCommand> commands{};
+    return commands;
+}
+
+namespace {
+
+void PrintUsage(std::FILE* stream)
+{
+    std::fprintf(stream, "Usage: kalvo3d-cli COMMAND [OPTIONS] ...\n\nCommands:\n");
+    for (const TCommand& command : Commands())
+        std::fprintf(stream, "  %-10s %s\n", command.Name, command.Summary);
+    std::fprintf(stream, "\n'kalvo3d-cli COMMAND --help' describes one command.\n");
+}
+
+} // namespace
+} // namespace kalvo::cli
+
+int main(int argc, char** argv)
+{
+    using namespace kalvo::cli;
+    // Numbers in files never follow the locale; messages may.
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "C");
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintUsage(stdout);
+        return kExitOk;
+    }
+    for (const TCommand& command : Commands()) {
+        if (name == command.Name)
+            return command.Run(TArguments(argv + 2, argv + argc));
+    }
+    std::fprintf(stderr, "kalvo3d-cli: unknown command '%s'\n\n", name.c_str());
+    PrintUsage(stderr);
+    return kExitUsage;
+}

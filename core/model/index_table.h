@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace kalvo {
+
+// An open-addressing hash set of list positions. It stores only the positions; the caller
+// hashes and compares the records they point at, which keeps the table at a few bytes per
+// entry even for models of millions of edges.
+class TIndexTable
+{
+public:
+    // Returns the stored position whose record satisfies matches(position), or -1.
+    template <typename Matches>
+    int Find(std::uint64_t hash, const Matches& matches) const
+    {
+        if (slots_.empty())
+            return -1;
+        for (std::size_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
+            const int position = slots_[slot];
+            if (position < 0)
+                return -1;
+            if (matches(position))
+                return position;
+        }
+    }
+
+    // Adds a position whose record is not in the table yet. hashOf(position) must give the
+    // hash of any stored position; it is called when the table grows.
+    template <typename HashOf>
+    void Insert(std::uint64_t hash, int position, const HashOf& hashOf)
+    {
+        if ((count_ + 1) * 2 > slots_.size())
+            Grow(hashOf);
+        Place(hash, position);
+        ++count_;
+    }
+
+    void Clear()
+    {
+        slots_.clear();
+        count_ = 0;
+        mask_ = 0;
+    }
+
+    std::size_t Count() const { return count_; }
+
+private:
+    template <typename HashOf>
+    void Grow(const HashOf& hashOf)
+    {
+        std::vector<int> old;
+        old.swap(slots_);
+        const std::size_t size = old.empty() ? 64 : old.size() * 2;
+        slots_.assign(size, -1);
+        mask_ = size - 1;
+        for (const int position : old)
+            if (position >= 0)
+                Place(hashOf(position), position);
+    }
+
+    void Place(std::uint64_t hash, int position)
+    {
+        std::size_t slot = hash & mask_;
+        while (slots_[slot] >= 0)
+            slot = (slot + 1) & mask_;
+        slots_[slot] = position;
+    }
+
+    std::vector<int> slots_;
+    std::size_t count_ = 0;
+    std::size_t mask_ = 0;
+};
+
+// Mixes a 64-bit value so that neighbouring inputs land far apart (the finaliser of
+// MurmurHash3).
+inline std::uint64_t MixHash(std::uint64_t value)
+{
+    value ^= value >> 33;
+    value *= 0xff51afd7ed558ccdULL;
+    value ^= value >> 33;
+    value *= 0xc4ceb9fe1a85ec53ULL;
+    value ^= value >> 33;
+    return value;
+}
+
+} // namespace kalvo

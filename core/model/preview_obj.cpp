@@ -1,0 +1,250 @@
+#include "core/model/preview_obj.h"
+
+#include <bit>
+#include <cassert>
+#include <cmath>
+
+namespace kalvo {
+
+namespace {
+
+// Adding 0.0 turns -0.0 into 0.0, so the two equal positions hash alike.
+std::uint64_t CoordinateBits(double value)
+{
+    return std::bit_cast<std::uint64_t>(value + 0.0);
+}
+
+bool HasNaN(const VertexInput& in)
+{
+    return std::isnan(in.x) || std::isnan(in.y) || std::isnan(in.z);
+}
+
+std::uint64_t PositionHash(double x, double y, double z)
+{
+    std::uint64_t hash = MixHash(CoordinateBits(x));
+    hash = MixHash(hash ^ CoordinateBits(y));
+    return MixHash(hash ^ CoordinateBits(z));
+}
+
+std::uint64_t PairHash(int a, int b)
+{
+    // Either orientation names the same edge.
+    const auto low = static_cast<std::uint32_t>(a < b ? a : b);
+    const auto high = static_cast<std::uint32_t>(a < b ? b : a);
+    return MixHash((static_cast<std::uint64_t>(high) << 32) | low);
+}
+
+} // namespace
+
+TpreviewObj::TpreviewObj() = default;
+
+std::uint64_t TpreviewObj::VertexHash(int index) const
+{
+    const TVecPointC& vertex = Vertices[index];
+    return PositionHash(vertex.x, vertex.y, vertex.z);
+}
+
+std::uint64_t TpreviewObj::EdgeHash(int index) const
+{
+    return PairHash(Edges[index].StartVertex, Edges[index].EndVertex);
+}
+
+void TpreviewObj::IndexAllVertices()
+{
+    vertexIndex_.Clear();
+    const auto hashOf = [this](int index) { return VertexHash(index); };
+    for (int index = 0; index < VertexCount(); ++index) {
+        const TVecPointC& vertex = Vertices[index];
+        if (std::isnan(vertex.x) || std::isnan(vertex.y) || std::isnan(vertex.z))
+            continue;
+        // Keep the first of equal positions, as a scan from the front would find it.
+        const std::uint64_t hash = VertexHash(index);
+        const auto same = [&](int other) {
+            const TVecPointC& candidate = Vertices[other];
+            return candidate.x == vertex.x && candidate.y == vertex.y && candidate.z == vertex.z;
+        };
+        if (vertexIndex_.Find(hash, same) < 0)
+            vertexIndex_.Insert(hash, index, hashOf);
+    }
+    vertexIndexStale_ = false;
+}
+
+void TpreviewObj::IndexAllEdges()
+{
+    edgeIndex_.Clear();
+    const auto hashOf = [this](int index) { return EdgeHash(index); };
+    for (int index = 0; index < EdgeCount(); ++index) {
+        const int a = Edges[index].StartVertex;
+        const int b = Edges[index].EndVertex;
+        const std::uint64_t hash = PairHash(a, b);
+        const auto same = [&](int other) {
+            const TEdgeC& edge = Edges[other];
+            return (edge.StartVertex == a && edge.EndVertex == b) ||
+                   (edge.StartVertex == b && edge.EndVertex == a);
+        };
+        if (edgeIndex_.Find(hash, same) < 0)
+            edgeIndex_.Insert(hash, index, hashOf);
+    }
+    edgeIndexStale_ = false;
+}
+
+void TpreviewObj::Reserve(std::size_t vertices, std::size_t edges, std::size_t polygons)
+{
+    Vertices.reserve(vertices);
+    Edges.reserve(edges);
+    Polygons.reserve(polygons);
+}
+
+int TpreviewObj::AddVertex(const VertexInput& in)
+{
+    if (vertexIndexStale_)
+        IndexAllVertices();
+
+    int index = -1;
+    if (!HasNaN(in)) {
+        const std::uint64_t hash = PositionHash(in.x, in.y, in.z);
+        index = vertexIndex_.Find(hash, [&](int other) {
+            const TVecPointC& candidate = Vertices[other];
+            return candidate.x == in.x && candidate.y == in.y && candidate.z == in.z;
+        });
+        if (index < 0) {
+            index = VertexCount();
+            Vertices.push_back(TVecPointC{in.x, in.y, in.z});
+            vertexIndex_.Insert(hash, index, [this](int i) { return VertexHash(i); });
+        }
+    } else {
+        index = VertexCount();
+        Vertices.push_back(TVecPointC{in.x, in.y, in.z});
+    }
+
+    TVecPointC& vertex = Vertices[index];
+    vertex.u = in.u;
+    vertex.v = in.v;
+    vertex.group = in.group;
+
+    // A new group index adds one group record, however far it jumps.
+    if (in.group >= GroupCount) {
+        ++GroupCount;
+        Groups.push_back(TGroupC{true, index});
+    }
+
+    WidenBoxes(vertex);
+    vertex.flag = in.flag;
+    return index;
+}
+
+void TpreviewObj::WidenBoxes(const TVecPointC& vertex)
+{
+    if (!BoxSet) {
+        // The first vertex sets the spatial box only; the UV range stays at 0..0.
+        BoxSet = true;
+        MinX = MaxX = vertex.x;
+        MinY = MaxY = vertex.y;
+        MinZ = MaxZ = vertex.z;
+        return;
+    }
+    const auto widen = [](double value, double& low, double& high) {
+        if (value < low)
+            low = value;
+        if (value > high)
+            high = value;
+    };
+    widen(vertex.u, MinU, MaxU);
+    widen(vertex.v, MinV, MaxV);
+    widen(vertex.x, MinX, MaxX);
+    widen(vertex.y, MinY, MaxY);
+    widen(vertex.z, MinZ, MaxZ);
+}
+
+int TpreviewObj::AddEdge(int a, int b)
+{
+    if (edgeIndexStale_)
+        IndexAllEdges();
+
+    const std::uint64_t hash = PairHash(a, b);
+    const int found = edgeIndex_.Find(hash, [&](int other) {
+        const TEdgeC& edge = Edges[other];
+        return (edge.StartVertex == a && edge.EndVertex == b) ||
+               (edge.StartVertex == b && edge.EndVertex == a);
+    });
+    if (found >= 0)
+        return found;
+
+    const int index = EdgeCount();
+    TEdgeC edge;
+    edge.StartVertex = a;
+    edge.EndVertex = b;
+    Edges.push_back(edge);
+    edgeIndex_.Insert(hash, index, [this](int i) { return EdgeHash(i); });
+    return index;
+}
+
+int TpreviewObj::AddEdgeByInputs(const VertexInput& a, const VertexInput& b)
+{
+    const int first = AddVertex(a);
+    const int second = AddVertex(b);
+    return AddEdge(first, second);
+}
+
+int TpreviewObj::AddPolygon(TColour colour, const int* sides, int count)
+{
+    PolygonRec polygon;
+    polygon.colour = colour;
+    polygon.sides.assign(sides, sides + count);
+    Polygons.push_back(std::move(polygon));
+    return PolygonCount() - 1;
+}
+
+int TpreviewObj::AddPolygon(TColour colour, const std::vector<int>& sides)
+{
+    return AddPolygon(colour, sides.data(), static_cast<int>(sides.size()));
+}
+
+int TpreviewObj::AddPolygonByCorners(TColour colour, const VertexInput* corners, int count)
+{
+    PolygonRec polygon;
+    polygon.colour = colour;
+    polygon.sides.resize(count);
+    // Every corner passes through AddVertex twice, as the end of one side and the start of the
+    // next, in the order c0, c1, c1, c2, ..., cn, cn, c0.
+    for (int i = 0; i < count; ++i)
+        polygon.sides[i] = AddEdgeByInputs(corners[i], corners[(i + 1) % count]);
+    Polygons.push_back(std::move(polygon));
+    return PolygonCount() - 1;
+}
+
+int TpreviewObj::AddPolygonByCorners(TColour colour, const std::vector<VertexInput>& corners)
+{
+    return AddPolygonByCorners(colour, corners.data(), static_cast<int>(corners.size()));
+}
+
+int TpreviewObj::CountEdgeUse()
+{
+    for (TEdgeC& edge : Edges)
+        edge.UseCount = 0;
+    int largest = 0;
+    for (const PolygonRec& polygon : Polygons) {
+        for (const int side : polygon.sides) {
+            assert(side >= 0 && side < EdgeCount());
+            if (side < 0 || side >= EdgeCount())
+                continue;
+            const int uses = ++Edges[side].UseCount;
+            if (uses > largest)
+                largest = uses;
+        }
+    }
+    if (largest > 2)
+        return largest;
+    for (const TEdgeC& edge : Edges)
+        if (edge.UseCount == 0)
+            return -1;
+    return largest;
+}
+
+void TpreviewObj::SetEdgeUse(int value)
+{
+    for (TEdgeC& edge : Edges)
+        edge.UseCount = value;
+}
+
+} // namespace kalvo

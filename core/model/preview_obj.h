@@ -1,0 +1,115 @@
+#pragma once
+
+#include "core/model/index_table.h"
+#include "core/model/records.h"
+
+#include <string>
+#include <vector>
+
+namespace kalvo {
+
+class TTemplateLink; // the map template of a model, seen from the renderer
+
+// The indexed polygon model of one object: a whole DXF or ROK file, or one mesh object of an
+// RDS file. A reader fills it once through the building operations, which merge coincident
+// corners and repeated sides; the renderer, the map template and the writer read it. The
+// object window owns it.
+//
+// Vertex and edge lookups go through hash indexes that give the same index the first-match
+// scan over the lists would give, so building costs time linear in the number of requests.
+class TpreviewObj
+{
+public:
+    TpreviewObj();
+
+    // Name as it goes into files: code page 932 bytes.
+    std::string Name;
+
+    int GroupCount = 0;
+    std::vector<TGroupC> Groups;
+    std::vector<TVecPointC> Vertices;
+    std::vector<TEdgeC> Edges;
+    std::vector<PolygonRec> Polygons;
+
+    // Spatial box, set by the first vertex and widened by every later request.
+    double MinX = 0.0, MaxX = 0.0, MinY = 0.0, MaxY = 0.0, MinZ = 0.0, MaxZ = 0.0;
+    bool BoxSet = false;
+    // Texture coordinate range. It starts at 0..0 and takes in every vertex request after the
+    // first, so it always contains 0; the RDS reader replaces it with the file's values.
+    double MinU = 0.0, MaxU = 0.0, MinV = 0.0, MaxV = 0.0;
+
+    // Mesh parameters that RDS files carry and the writer writes back.
+    double CAng = 30.0;
+    int UVMo = 4;
+    int ABoo = 0;
+    int UPSA[2] = {0, 1};
+
+    // --- Drawing state, rebuilt by the renderer at each drawing -------------------------
+    int CentreX = 0; // half the width of the pane being drawn
+    int CentreY = 0; // half its height
+    TColour BackColour = 0;
+    TColour WireColour = 0;
+    std::vector<TVecPointC> Projected; // one per vertex, same order
+    int DrawOrderCount = 0;            // polygons taken into the last depth sort
+    double FarDepth = 0.0;
+    double NearDepth = 0.0;
+    bool DepthRangeSet = false;
+    bool WrapU = false;
+    bool WrapV = false;
+    int FirstRow = 0;
+    int LastRow = 0;
+    double OrthoScale = 10.0;
+    bool TexturePreview = false;
+    TTemplateLink* TemplateWindow = nullptr; // not owned
+
+    // --- Building operations -------------------------------------------------------------
+    // Returns the index of the vertex at in's position, appending one if there is none, and
+    // sets its u, v, group and flag from in. A NaN coordinate never matches.
+    int AddVertex(const VertexInput& in);
+    // Returns the index of the edge joining a and b in either orientation, appending (a, b)
+    // if there is none. Indices are not checked; a == b is accepted.
+    int AddEdge(int a, int b);
+    int AddEdgeByInputs(const VertexInput& a, const VertexInput& b);
+    int AddPolygon(TColour colour, const std::vector<int>& sides);
+    int AddPolygon(TColour colour, const int* sides, int count);
+    int AddPolygonByCorners(TColour colour, const std::vector<VertexInput>& corners);
+    int AddPolygonByCorners(TColour colour, const VertexInput* corners, int count);
+
+    // The group sort a reader runs after its last building call:
+    // NumberVertices(); SortVerticesByGroup(0, vertex count - 1); RemapAfterSort().
+    void NumberVertices();
+    void SortVerticesByGroup(int first, int last);
+    void RemapAfterSort();
+
+    // --- Export validation -----------------------------------------------------------------
+    // Counts the polygon sides using each edge into UseCount. Returns the largest count when it
+    // exceeds 2 (the model cannot be written), -1 when some edge is used by no polygon (a loose
+    // line), otherwise the largest count (0, 1 or 2).
+    int CountEdgeUse();
+    void SetEdgeUse(int value);
+
+    void SetTemplateWindow(TTemplateLink* window) { TemplateWindow = window; }
+
+    int VertexCount() const { return static_cast<int>(Vertices.size()); }
+    int EdgeCount() const { return static_cast<int>(Edges.size()); }
+    int PolygonCount() const { return static_cast<int>(Polygons.size()); }
+
+    // Reserves room for a model of the given size; readers call it when they know the size.
+    void Reserve(std::size_t vertices, std::size_t edges, std::size_t polygons);
+
+private:
+    std::uint64_t VertexHash(int index) const;
+    std::uint64_t EdgeHash(int index) const;
+    void IndexAllVertices();
+    void IndexAllEdges();
+    void WidenBoxes(const TVecPointC& vertex);
+
+    TIndexTable vertexIndex_;
+    TIndexTable edgeIndex_;
+    // Set when the lists were reordered behind the indexes' back (the group sort); the indexes
+    // are rebuilt at the next lookup.
+    bool vertexIndexStale_ = false;
+    bool edgeIndexStale_ = false;
+};
+
+} // namespace kalvo
