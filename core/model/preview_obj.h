@@ -8,7 +8,7 @@
 
 namespace kalvo {
 
-class TTemplateLink; // the map template of a model, seen from the renderer
+class TTemplateLink; // the map template of a model, seen from the renderer (template_link.h)
 
 // The indexed polygon model of one object: a whole DXF or ROK file, or one mesh object of an
 // RDS file. A reader fills it once through the building operations, which merge coincident
