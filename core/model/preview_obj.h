@@ -56,6 +56,10 @@ public:
     bool DepthRangeSet = false;
     bool WrapU = false;
     bool WrapV = false;
+    // Scratch of the polygon filler, one row per pane row; it grows with the pane. Outside the
+    // rows FirstRow..LastRow of the last polygon filled every row is empty.
+    std::vector<SpanRow> SpanTable;
+    bool TextureShade = false; // shade texels by the face's light, copied from the settings
     int FirstRow = 0;
     int LastRow = 0;
     double OrthoScale = 10.0;

@@ -64,6 +64,20 @@ struct VertexInput
     bool mark = false;
 };
 
+// One row of the span table the polygon filler builds: the leftmost and rightmost column a
+// polygon's outline reaches in the row, with depth and texture coordinates at both ends.
+struct SpanRow
+{
+    int Left = -1; // -1 while the row is empty
+    int Right = -1;
+    double LeftDepth = 0.0;
+    double RightDepth = 0.0;
+    double LeftU = 0.0;
+    double RightU = 0.0;
+    double LeftV = 0.0;
+    double RightV = 0.0;
+};
+
 inline VertexInput FillVertexInput(double x, double y, double z, double u, double v, int group,
                                    int flag, bool mark)
 {
