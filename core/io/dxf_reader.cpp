@@ -1,0 +1,243 @@
+#include "core/io/dxf_reader.h"
+
+#include "core/io/errors.h"
+#include "core/io/line_reader.h"
+#include "core/io/message_sink.h"
+#include "core/io/numbers.h"
+#include "core/model/preview_obj.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+namespace kalvo {
+
+namespace {
+
+constexpr const char* kNotDxf = "DXF fileではありません";
+
+// Colour numbers index this table; colours are 0x00BBGGRR.
+constexpr TColour kColourTable[16] = {
+    0x000000, 0x808080, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
+    0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xFF8000, 0xFFFFFF,
+};
+
+bool SamePosition(const TDxfPoint& a, const TDxfPoint& b)
+{
+    // == rather than bytes, so that -0.0 and 0.0 are one position, as in the model.
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+
+struct TFileCloser
+{
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+// Walks the group-code/value pairs of one file and collects its faces.
+class TDXFobject::TParser
+{
+public:
+    TParser(TDXFobject& owner, TLineReader& lines) : owner_(owner), lines_(lines) {}
+
+    void Run()
+    {
+        if (!FindFirstSection()) {
+            owner_.ReportFormatError();
+            return;
+        }
+        std::string_view line;
+        while (lines_.Next(line)) {
+            int code = 0;
+            const bool isCode = ParseInt(line, code);
+            std::string_view value;
+            const bool hasValue = lines_.Next(value);
+            if (!isCode) {
+                // The value line of a broken pair goes with it; the next line is taken as a code.
+                owner_.ReportFormatError();
+                continue;
+            }
+            if (!hasValue)
+                break;
+            TakePair(code, value);
+        }
+        // A file may end inside a face (no ENDSEC or EOF after it): the face read so far counts.
+        EndFace();
+    }
+
+private:
+    // The first "0" / "SECTION" pair, looked for line by line as any line "0" may start one.
+    bool FindFirstSection()
+    {
+        std::string_view line;
+        while (lines_.Next(line)) {
+            if (TrimBlanks(line) != "0")
+                continue;
+            if (!lines_.Next(line))
+                return false;
+            if (TrimBlanks(line) == "SECTION")
+                return true;
+        }
+        return false;
+    }
+
+    void TakePair(int code, std::string_view value)
+    {
+        if (code == 0) {
+            EndFace();
+            if (TrimBlanks(value) == "3DFACE") {
+                inFace_ = true;
+                patch_ = TPatch{};
+                fourthGiven_ = false;
+            }
+            return;
+        }
+        if (!inFace_)
+            return;
+        switch (code) {
+        case 8:
+            patch_.Layer.assign(value);
+            break;
+        case 62:
+            if (!ParseInt(value, patch_.ColourNumber))
+                owner_.ReportFormatError();
+            break;
+        case 10:
+        case 11:
+        case 12:
+        case 13:
+        case 20:
+        case 21:
+        case 22:
+        case 23:
+        case 30:
+        case 31:
+        case 32:
+        case 33: {
+            const int corner = code % 10;
+            TDxfPoint& point = patch_.Corners[corner];
+            double& coordinate = code < 20 ? point.x : code < 30 ? point.y : point.z;
+            if (!ParseDouble(value, coordinate))
+                owner_.ReportFormatError();
+            if (corner == 3)
+                fourthGiven_ = true;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    void EndFace()
+    {
+        if (!inFace_)
+            return;
+        if (!fourthGiven_)
+            patch_.Corners[3] = patch_.Corners[2];
+        owner_.patches_.push_back(std::move(patch_));
+        inFace_ = false;
+    }
+
+    TDXFobject& owner_;
+    TLineReader& lines_;
+    TPatch patch_;
+    bool inFace_ = false;
+    bool fourthGiven_ = false;
+};
+
+TDXFobject::TDXFobject(TMessageSink& sink, TMessageList messageList)
+    : sink_(sink), messageList_(std::move(messageList))
+{
+}
+
+void TDXFobject::Read(const std::string& path)
+{
+    patches_.clear();
+    reportedError_ = false;
+    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return; // no file there: an empty model, as if the file were empty
+        throw TReadError(SystemErrorText(path, errno));
+    }
+    // The reader has its own large buffer.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    Message(path + " open.");
+    TLineReader lines = TLineReader::FromFile(file.get(), path);
+    TParser(*this, lines).Run();
+    Message(std::to_string(patches_.size()) + " Patchies read.");
+    Message(path + " close.");
+}
+
+void TDXFobject::ReadBytes(std::string_view bytes, const std::string& name)
+{
+    patches_.clear();
+    reportedError_ = false;
+    Message(name + " open.");
+    TLineReader lines = TLineReader::FromBytes(bytes);
+    TParser(*this, lines).Run();
+    Message(std::to_string(patches_.size()) + " Patchies read.");
+    Message(name + " close.");
+}
+
+void TDXFobject::Message(const std::string& line) const
+{
+    if (messageList_)
+        messageList_(line);
+}
+
+void TDXFobject::ReportFormatError()
+{
+    // Once per file: a damaged file would otherwise ask for one OK per broken line.
+    if (reportedError_)
+        return;
+    reportedError_ = true;
+    sink_.Show(TMsgKind::Information, kNotDxf, TButtons::Ok);
+}
+
+TColour TDXFobject::ColourOfNumber(int number)
+{
+    return number >= 0 && number < 16 ? kColourTable[number] : kColourTable[0];
+}
+
+int TDXFobject::PolygonCorners(const TPatch& patch, TDxfPoint (&corners)[4])
+{
+    // Writers store triangles as faces with a repeated corner (the fourth equal to the third,
+    // or the first equal to the second); drop the repeats so the face keeps its true shape.
+    int kept = 0;
+    for (const TDxfPoint& corner : patch.Corners) {
+        if (kept == 0 || !SamePosition(corner, corners[kept - 1]))
+            corners[kept++] = corner;
+    }
+    while (kept > 1 && SamePosition(corners[kept - 1], corners[0]))
+        --kept;
+    if (kept >= 3)
+        return kept;
+    // Fewer than three distinct corners: the plain triangle of the first three.
+    for (int i = 0; i < 3; ++i)
+        corners[i] = patch.Corners[i];
+    return 3;
+}
+
+void TDXFobject::HandOver(const TAddPolygonByCorners& addPolygonByCorners) const
+{
+    for (const TPatch& patch : patches_) {
+        TDxfPoint points[4];
+        const int count = PolygonCorners(patch, points);
+        VertexInput corners[4];
+        for (int i = 0; i < count; ++i)
+            corners[i] =
+                FillVertexInput(points[i].x, points[i].y, points[i].z, 0.0, 0.0, 0, 0, false);
+        addPolygonByCorners(ColourOfNumber(patch.ColourNumber), corners, count);
+    }
+}
+
+void TDXFobject::HandOver(TpreviewObj& model) const
+{
+    HandOver([&model](TColour colour, const VertexInput* corners, int count) {
+        return model.AddPolygonByCorners(colour, corners, count);
+    });
+}
+
+} // namespace kalvo

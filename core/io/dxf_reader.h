@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/model/records.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalvo {
+
+class TMessageSink;
+class TpreviewObj;
+
+// Progress lines for an optional message list ("file open.", "n Patchies read."). They are not
+// messages to the user: a reader without a list simply drops them.
+using TMessageList = std::function<void(const std::string& line)>;
+
+// The model's AddPolygonByCorners, bound to the model that receives the faces.
+using TAddPolygonByCorners =
+    std::function<int(TColour colour, const VertexInput* corners, int count)>;
+
+struct TDxfPoint
+{
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+
+// One 3DFACE entity as read. Corners the file does not give stay at 0.0, except the fourth,
+// which then equals the third.
+struct TPatch
+{
+    std::string Layer; // code page 932 bytes; kept, not used further
+    int ColourNumber = 0;
+    TDxfPoint Corners[4];
+};
+
+// Reads the 3DFACE entities of a DXF text file into patches, then hands every patch to a model
+// as a polygon. The Open command and the command line create one per file, Read it and HandOver
+// to the new model.
+//
+// Every 3DFACE after the first section start is read, wherever it stands; other entities are
+// passed over. Group-code lines and the entity names may carry blanks around them and lines may
+// end in CR LF. Format errors are reported once per file through the sink, as information with
+// an OK button, and reading goes on; nothing in a file stops the reader.
+class TDXFobject
+{
+public:
+    // The sink must outlive the reader.
+    explicit TDXFobject(TMessageSink& sink, TMessageList messageList = {});
+
+    // Replaces the patches by those of the file at path. A path where no file exists reads as
+    // empty, silently. Throws TReadError when the file exists but cannot be read.
+    void Read(const std::string& path);
+    // The same for a file's bytes already in memory; name stands for the path in progress lines.
+    void ReadBytes(std::string_view bytes, const std::string& name = "");
+
+    // For every patch in order: its colour and its corners as one polygon (four distinct
+    // corners, or three), or the triangle of corners 1, 2, 3 when fewer than three differ.
+    void HandOver(const TAddPolygonByCorners& addPolygonByCorners) const;
+    void HandOver(TpreviewObj& model) const;
+
+    const std::vector<TPatch>& Patches() const { return patches_; }
+    // Whether the last Read showed a message to the user (a format error).
+    bool ReportedError() const { return reportedError_; }
+
+    // The colour of a colour number; numbers outside the table (0 to 15) get entry 0's black,
+    // like a face without a colour number.
+    static TColour ColourOfNumber(int number);
+
+    // The corners HandOver gives the model for one patch; returns their count (3 or 4).
+    static int PolygonCorners(const TPatch& patch, TDxfPoint (&corners)[4]);
+
+private:
+    class TParser;
+    void Message(const std::string& line) const;
+    void ReportFormatError();
+
+    TMessageSink& sink_;
+    TMessageList messageList_;
+    std::vector<TPatch> patches_;
+    bool reportedError_ = false;
+};
+
+} // namespace kalvo

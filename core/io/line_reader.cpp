@@ -1,0 +1,101 @@
+#include "core/io/line_reader.h"
+
+#include "core/io/errors.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace kalvo {
+
+namespace {
+
+std::string_view WithoutCr(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+} // namespace
+
+TLineReader::TLineReader(TSource source, std::size_t chunkSize)
+    : source_(std::move(source)), buffer_(chunkSize > 0 ? chunkSize : 1)
+{
+}
+
+TLineReader TLineReader::FromFile(std::FILE* file, const std::string& path)
+{
+    return TLineReader([file, path](char* buffer, std::size_t size) {
+        const std::size_t count = std::fread(buffer, 1, size, file);
+        if (count == 0 && std::ferror(file))
+            throw TReadError(SystemErrorText(path, errno));
+        return count;
+    });
+}
+
+TLineReader TLineReader::FromBytes(std::string_view bytes)
+{
+    return TLineReader([bytes, offset = std::size_t(0)](char* buffer, std::size_t size) mutable {
+        const std::size_t count = std::min(size, bytes.size() - offset);
+        std::memcpy(buffer, bytes.data() + offset, count);
+        offset += count;
+        return count;
+    });
+}
+
+bool TLineReader::Refill()
+{
+    // Keep the unfinished line at the front and read behind it.
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    const std::size_t count = source_(buffer_.data() + end_, buffer_.size() - end_);
+    if (count == 0)
+        atEnd_ = true;
+    end_ += count;
+    return count > 0;
+}
+
+bool TLineReader::Next(std::string_view& line)
+{
+    for (;;) {
+        const char* start = buffer_.data() + begin_;
+        const void* lf = std::memchr(start, '\n', end_ - begin_);
+        if (lf) {
+            const char* stop = static_cast<const char*>(lf);
+            line = WithoutCr(std::string_view(start, stop - start));
+            begin_ += (stop - start) + 1;
+            if (skipping_) {
+                skipping_ = false;
+                continue;
+            }
+            return true;
+        }
+        if (atEnd_) {
+            if (begin_ == end_)
+                return false;
+            line = WithoutCr(std::string_view(start, end_ - begin_));
+            begin_ = end_;
+            if (skipping_) {
+                skipping_ = false;
+                return false;
+            }
+            return true;
+        }
+        if (begin_ == 0 && end_ == buffer_.size()) {
+            // A line as long as the whole buffer: hand out what fits, drop the rest of it.
+            begin_ = end_;
+            if (!skipping_) {
+                skipping_ = true;
+                line = std::string_view(buffer_.data(), buffer_.size());
+                return true;
+            }
+        }
+        Refill();
+    }
+}
+
+} // namespace kalvo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalvo {
+
+// Splits text into lines while reading it in large chunks, so that a file of any size costs one
+// buffer. Lines end at LF; one CR before the LF (or before the end of the text) is dropped.
+// Readers of line-based formats create one per file.
+class TLineReader
+{
+public:
+    // Fills up to size bytes of buffer and returns how many; 0 means the end of the text.
+    // Throws (TReadError) when reading fails.
+    using TSource = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+    static constexpr std::size_t kChunkSize = std::size_t(1) << 20;
+
+    explicit TLineReader(TSource source, std::size_t chunkSize = kChunkSize);
+    // Reads from an open file; path names it in error messages.
+    static TLineReader FromFile(std::FILE* file, const std::string& path);
+    // Reads from bytes that outlive the reader.
+    static TLineReader FromBytes(std::string_view bytes);
+
+    // The next line, valid until the next call; false at the end of the text. A line longer
+    // than the chunk size is cut there and the rest of it, up to its line end, is skipped.
+    bool Next(std::string_view& line);
+
+private:
+    bool Refill();
+
+    TSource source_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0; // first byte not yet handed out
+    std::size_t end_ = 0;   // one past the last byte read
+    bool atEnd_ = false;
+    bool skipping_ = false; // inside the rest of a line that was cut
+};
+
+} // namespace kalvo

@@ -1,0 +1,83 @@
+#include "core/io/model_files.h"
+
+#include "core/io/cp932.h"
+#include "core/model/preview_obj.h"
+
+#include <cassert>
+#include <cctype>
+
+namespace kalvo {
+
+namespace {
+
+bool EndsWithNoCase(const std::string& text, std::string_view suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    const std::size_t start = text.size() - suffix.size();
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[start + i]);
+        if (std::tolower(c) != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+bool ReadDxfFile(const std::string& path, const TModelReadContext& context)
+{
+    TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
+    TDXFobject reader(*context.Sink, context.MessageList);
+    reader.Read(path);
+    reader.HandOver(model);
+    return !reader.ReportedError();
+}
+
+} // namespace
+
+TModelFormat FormatOfPath(const std::string& path)
+{
+    if (EndsWithNoCase(path, ".dxf"))
+        return TModelFormat::Dxf;
+    if (EndsWithNoCase(path, ".rok"))
+        return TModelFormat::Rok;
+    if (EndsWithNoCase(path, ".rds"))
+        return TModelFormat::Rds;
+    return TModelFormat::Unknown;
+}
+
+std::string ModelNameOfPath(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::string fileName = slash == std::string::npos ? path : path.substr(slash + 1);
+    return Utf8ToCp932(fileName);
+}
+
+bool ReadModelFile(const std::string& path, TModelFormat format, const TModelReadContext& context)
+{
+    assert(context.Sink && context.CreateModel);
+    switch (format) {
+    case TModelFormat::Dxf:
+        return ReadDxfFile(path, context);
+    case TModelFormat::Rok:
+    case TModelFormat::Rds:
+    case TModelFormat::Unknown:
+        break;
+    }
+    assert(false && "no reader for this format");
+    return false;
+}
+
+bool ReadModelFile(const std::string& path, TModelFormat format, TMessageSink& sink,
+                   std::vector<std::unique_ptr<TpreviewObj>>& models)
+{
+    TModelReadContext context;
+    context.Sink = &sink;
+    context.CreateModel = [&models](const std::string& name) -> TpreviewObj& {
+        models.push_back(std::make_unique<TpreviewObj>());
+        models.back()->Name = name;
+        return *models.back();
+    };
+    return ReadModelFile(path, format, context);
+}
+
+} // namespace kalvo

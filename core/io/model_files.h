@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/io/dxf_reader.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kalvo {
+
+class TMessageSink;
+class TpreviewObj;
+
+// The kinds of model file the program reads, told by the file name's extension.
+enum class TModelFormat { Dxf, Rok, Rds, Unknown };
+
+// ".dxf", ".rok", ".rds" in any case; anything else is Unknown.
+TModelFormat FormatOfPath(const std::string& path);
+// The name a model read from path gets: the file name without its folder, in code page 932
+// ("?" for characters it lacks). path is UTF-8, as file names from the system are.
+std::string ModelNameOfPath(const std::string& path);
+
+// Creates an empty model named name (code page 932), registers it wherever the caller keeps
+// models and returns it. The desktop program binds it to a preview window; the command line
+// collects the models in a list.
+using TCreateModel = std::function<TpreviewObj&(const std::string& name)>;
+
+// What a read needs from its caller.
+struct TModelReadContext
+{
+    TMessageSink* Sink = nullptr; // messages for the user; required
+    TCreateModel CreateModel;     // required
+    TMessageList MessageList;     // progress lines; optional
+};
+
+// Reads the file at path, in the format given, into models made through context.CreateModel:
+// one model for a DXF or ROK file (made even when the reader reports a format error), one per
+// mesh object for an RDS file. Returns false when the reader showed the user a message (a
+// format error), true otherwise. Throws TReadError when the file cannot be read.
+// Precondition: format is not Unknown.
+bool ReadModelFile(const std::string& path, TModelFormat format, const TModelReadContext& context);
+
+// The same into a list of fresh models, for callers without windows (command line, tests).
+bool ReadModelFile(const std::string& path, TModelFormat format, TMessageSink& sink,
+                   std::vector<std::unique_ptr<TpreviewObj>>& models);
+
+} // namespace kalvo
