@@ -37,16 +37,18 @@ private:
     iconv_t handle_;
 };
 
-// Length of the UTF-8 sequence starting with lead, 1 for a stray byte.
-std::size_t Utf8Length(unsigned char lead)
+// Length of the bad UTF-8 sequence at in: its lead byte and the continuation bytes that follow
+// it, up to the length the lead announces. A character after a cut sequence is kept.
+std::size_t BadUtf8Length(const char* in, std::size_t inLeft)
 {
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;
+    const auto lead = static_cast<unsigned char>(in[0]);
+    std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (length > inLeft)
+        length = inLeft;
+    std::size_t taken = 1;
+    while (taken < length && (static_cast<unsigned char>(in[taken]) & 0xC0) == 0x80)
+        ++taken;
+    return taken;
 }
 
 template <typename OnBadInput>
@@ -77,20 +79,26 @@ std::string Utf8ToCp932(std::string_view utf8, char replacement)
     return Convert("CP932", "UTF-8", utf8,
                    [replacement](const char* in, std::size_t inLeft, std::string& out) {
                        out.push_back(replacement);
-                       const std::size_t length = Utf8Length(static_cast<unsigned char>(*in));
-                       return length < inLeft ? length : inLeft;
+                       return BadUtf8Length(in, inLeft);
                    });
 }
 
 std::string Cp932ToUtf8(std::string_view cp932)
 {
-    return Convert("UTF-8", "CP932", cp932, [](const char* in, std::size_t inLeft, std::string& out) {
-        out += "\xEF\xBF\xBD";
-        // A lead byte (0x81-0x9F, 0xE0-0xFC) takes its trail byte with it when there is one.
-        const auto lead = static_cast<unsigned char>(*in);
-        const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-        return (isLead && inLeft >= 2) ? std::size_t{2} : std::size_t{1};
-    });
+    return Convert(
+        "UTF-8", "CP932", cp932, [](const char* in, std::size_t inLeft, std::string& out) {
+            out += "\xEF\xBF\xBD";
+            // A lead byte (0x81-0x9F, 0xE0-0xFC) takes its trail byte (0x40-0x7E, 0x80-0xFC) with
+            // it; a byte that cannot be a trail, such as a quote or a line end, is kept.
+            const auto lead = static_cast<unsigned char>(in[0]);
+            const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+            if (!isLead || inLeft < 2)
+                return std::size_t{1};
+            const auto trail = static_cast<unsigned char>(in[1]);
+            const bool isTrail =
+                (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
+            return isTrail ? std::size_t{2} : std::size_t{1};
+        });
 }
 
 } // namespace kalvo
