@@ -1,0 +1,66 @@
+#include "core/io/rds_strings.h"
+
+#include "core/io/numbers.h"
+
+namespace kalvo {
+
+int FindSeparator(std::string_view text, char separator, int from)
+{
+    if (text.empty())
+        return 0;
+    const int length = static_cast<int>(text.size());
+    bool quoted = false;
+    for (int position = from < 1 ? 1 : from; position <= length; ++position) {
+        const char c = text[position - 1];
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == separator && !quoted)
+            return position;
+    }
+    return separator == ' ' ? length + 1 : 0;
+}
+
+int SplitFields(std::string_view text, char separator, std::string_view* fields, int max)
+{
+    // One pass: a piece only ends outside quotes, so each piece starts outside them too, which
+    // is what searching afresh from every piece start would see.
+    int count = 0;
+    std::size_t start = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i <= text.size() && count < max; ++i) {
+        if (i < text.size()) {
+            const char c = text[i];
+            if (c == '"') {
+                quoted = !quoted;
+                continue;
+            }
+            if (quoted || (c != separator && c != ' '))
+                continue;
+        }
+        const std::string_view piece = TrimBlanks(text.substr(start, i - start));
+        if (!piece.empty())
+            fields[count++] = piece;
+        start = i + 1;
+    }
+    return count;
+}
+
+int KeywordIndex(std::initializer_list<std::string_view> keywords, std::string_view word)
+{
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    int found = 0;
+    int index = 0;
+    for (std::string_view keyword : keywords) {
+        ++index;
+        if (keyword.size() != word.size())
+            continue;
+        bool equal = true;
+        for (std::size_t i = 0; i < word.size() && equal; ++i)
+            equal = lower(keyword[i]) == lower(word[i]);
+        if (equal)
+            found = index;
+    }
+    return found;
+}
+
+} // namespace kalvo
