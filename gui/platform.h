@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
-
 #include <cstdint>
 #include <vector>
 
@@ -19,12 +18,12 @@ using TColour = std::uint32_t; // 0x00BBGGRR
 constexpr int kCursorDefault = 0;
 constexpr int kCursorArrow = -2;
 constexpr int kCursorCross = -3;
-constexpr int kCursorHand = 5;        // "HAND.cur"
-constexpr int kCursorView = 6;        // "VIEW.cur"
-constexpr int kCursorPickup = 7;      // "PICKUP.cur"
-constexpr int kCursorEdgeSelect = 9;  // "ESel.cur"
+constexpr int kCursorHand = 5;         // "HAND.cur"
+constexpr int kCursorView = 6;         // "VIEW.cur"
+constexpr int kCursorPickup = 7;       // "PICKUP.cur"
+constexpr int kCursorEdgeSelect = 9;   // "ESel.cur"
 constexpr int kCursorPointSelect = 10; // "PSel.cur"
-constexpr int kCursorPen = 11;        // "Pen.cur"
+constexpr int kCursorPen = 11;         // "Pen.cur"
 
 enum class TKey { Space, Ctrl, Shift };
 enum class TMouseButton { Left, Right, Middle };

@@ -23,20 +23,20 @@ using TColour = std::uint32_t;
 struct TSettings
 {
     // [Display]
-    TColour BackColor = 12632256;   // 0xC0C0C0
-    TColour AxisXColor = 16711680;  // blue
-    TColour AxisYColor = 255;       // red
-    TColour AxisZColor = 16711935;  // fuchsia
-    TColour ObjectColor = 0;        // black
-    TColour SelectColor = 255;      // red
-    bool TextureShade = false;      // shade the texture preview
-    TColour TempColor = 16777215;   // white
-    TColour MeshColor = 16711680;   // blue
-    TColour EditMeshColor = 0;      // black
-    TColour TempSelColor = 255;     // red
+    TColour BackColor = 12632256;     // 0xC0C0C0
+    TColour AxisXColor = 16711680;    // blue
+    TColour AxisYColor = 255;         // red
+    TColour AxisZColor = 16711935;    // fuchsia
+    TColour ObjectColor = 0;          // black
+    TColour SelectColor = 255;        // red
+    bool TextureShade = false;        // shade the texture preview
+    TColour TempColor = 16777215;     // white
+    TColour MeshColor = 16711680;     // blue
+    TColour EditMeshColor = 0;        // black
+    TColour TempSelColor = 255;       // red
     TColour UnEditableEdge = 8421504; // grey: unselected models in the flat panes
-    TColour EditableEdge = 0;       // black: selected models in the flat panes
-    TColour SelectEdge = 16711680;  // blue; stored only
+    TColour EditableEdge = 0;         // black: selected models in the flat panes
+    TColour SelectEdge = 16711680;    // blue; stored only
 
     // [Template]
     std::string PaintSoft = "pbrush.exe"; // command line of the paint program
@@ -96,9 +96,9 @@ bool ParseSettingInt(std::string_view text, int& value);
 // Xsize or Ysize as an integer; false when the text is not one.
 bool TemplateSize(const std::string& text, int& value);
 
-// The key code a shortcut setting stands for: its first character, upper-cased when it is a
-// letter ('\0' for an empty setting).
-char ShortcutKey(const std::string& setting);
+// The key code a shortcut setting stands for: its first character (0 for an empty setting), to
+// compare with the code of the key pressed, which is an upper-case letter or a digit.
+char32_t ShortcutKey(const std::string& setting);
 
 // Copies every key of the table from ini into settings, in table order. A missing key or an
 // unreadable number yields the default; a radio index above the last item selects the last
