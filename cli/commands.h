@@ -23,4 +23,7 @@ struct TCommand
 // The table of commands, in the order --help lists them (main.cpp).
 const std::vector<TCommand>& Commands();
 
+int RunConvert(const TArguments& arguments);
+int RunInfo(const TArguments& arguments);
+
 } // namespace kalvo::cli

@@ -10,7 +10,10 @@ namespace kalvo::cli {
 
 const std::vector<TCommand>& Commands()
 {
-    static const std::vector<TCommand> commands{};
+    static const std::vector<TCommand> commands{
+        {"convert", "read model files and write them as one RDS file", RunConvert},
+        {"info", "print what the program makes of model files", RunInfo},
+    };
     return commands;
 }
 

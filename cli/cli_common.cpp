@@ -1,0 +1,164 @@
+#include "cli/cli_common.h"
+
+#include "core/io/cp932.h"
+#include "core/io/errors.h"
+#include "core/io/model_files.h"
+#include "core/model/preview_obj.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace kalvo::cli {
+
+std::string TParsedArguments::Value(const std::string& key, const std::string& fallback) const
+{
+    const auto found = Options.find(key);
+    return found == Options.end() ? fallback : found->second;
+}
+
+namespace {
+
+const TOptionSpec* FindSpec(const std::vector<TOptionSpec>& specs, const std::string& name)
+{
+    for (const TOptionSpec& spec : specs) {
+        for (const std::string& spelling : spec.Names) {
+            if (spelling == name)
+                return &spec;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool ParseArguments(const TArguments& arguments, const std::vector<TOptionSpec>& specs,
+                    TParsedArguments& parsed, std::string& error)
+{
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            parsed.Positional.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "-h" || argument == "--help") {
+            parsed.Help = true;
+            continue;
+        }
+        std::string name = argument;
+        std::string value;
+        bool hasInlineValue = false;
+        const std::size_t equals = argument.find('=');
+        if (argument.rfind("--", 0) == 0 && equals != std::string::npos) {
+            name = argument.substr(0, equals);
+            value = argument.substr(equals + 1);
+            hasInlineValue = true;
+        }
+        const TOptionSpec* spec = FindSpec(specs, name);
+        if (!spec) {
+            error = "unknown option '" + name + "'";
+            return false;
+        }
+        if (spec->TakesValue && !hasInlineValue) {
+            if (i + 1 >= arguments.size()) {
+                error = "option '" + name + "' needs a value";
+                return false;
+            }
+            value = arguments[++i];
+        } else if (!spec->TakesValue && hasInlineValue) {
+            error = "option '" + name + "' takes no value";
+            return false;
+        }
+        parsed.Options[spec->Key] = value;
+    }
+    return true;
+}
+
+int UsageError(const std::string& command, const std::string& message)
+{
+    std::fprintf(stderr, "kalvo3d-cli %s: %s\nTry 'kalvo3d-cli %s --help'.\n", command.c_str(),
+                 message.c_str(), command.c_str());
+    return kExitUsage;
+}
+
+void PrintError(const std::string& message)
+{
+    std::fprintf(stderr, "kalvo3d-cli: %s\n", message.c_str());
+}
+
+TAnswer TStderrSink::Show(TMsgKind kind, const std::string& text, TButtons buttons)
+{
+    ++count_;
+    const char* label = kind == TMsgKind::Error ? "error: " : "";
+    if (context_.empty())
+        std::fprintf(stderr, "kalvo3d-cli: %s%s\n", label, text.c_str());
+    else
+        std::fprintf(stderr, "kalvo3d-cli: %s: %s%s\n", context_.c_str(), label, text.c_str());
+    switch (buttons) {
+    case TButtons::Ok:
+    case TButtons::OkCancel:
+        return TAnswer::Ok;
+    case TButtons::YesNo:
+    case TButtons::YesNoCancel:
+        break;
+    }
+    return answer_;
+}
+
+int CheckInputFormats(const std::string& command, const std::vector<std::string>& inputs)
+{
+    for (const std::string& input : inputs) {
+        if (FormatOfPath(input) == TModelFormat::Unknown)
+            return UsageError(command, "'" + input +
+                                           "': unknown file type (the extension must be .dxf, "
+                                           ".rok or .rds)");
+    }
+    return kExitOk;
+}
+
+bool LoadInputs(const std::vector<std::string>& inputs, TStderrSink& sink,
+                std::vector<TInputModel>& models)
+{
+    bool clean = true;
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        const auto status = std::filesystem::status(input, error);
+        if (!std::filesystem::exists(status)) {
+            PrintError(input + ": no such file");
+            clean = false;
+            continue;
+        }
+        if (std::filesystem::is_directory(status)) {
+            PrintError(input + ": is a folder, not a file");
+            clean = false;
+            continue;
+        }
+        sink.SetContext(input);
+        const int messagesBefore = sink.Count();
+        std::vector<std::unique_ptr<TpreviewObj>> read;
+        try {
+            ReadModelFile(input, FormatOfPath(input), sink, read);
+        } catch (const TReadError& failure) {
+            // A file that cannot be read gives nothing, not a half-filled model.
+            PrintError(failure.what());
+            clean = false;
+            sink.SetContext("");
+            continue;
+        }
+        sink.SetContext("");
+        if (sink.Count() != messagesBefore)
+            clean = false;
+        for (auto& model : read)
+            models.push_back(TInputModel{input, std::move(model)});
+    }
+    return clean;
+}
+
+std::string NameForDisplay(const TpreviewObj& model) { return Cp932ToUtf8(model.Name); }
+
+} // namespace kalvo::cli
