@@ -61,6 +61,8 @@ public:
     std::int64_t CurrentPosition() const;
     // The number of the line the next byte belongs to, counting CR, LF and CR LF line ends.
     std::int64_t LineNumber() const { return lineNumber_; }
+    // The line number of the statement ReadStatement returned last.
+    std::int64_t StatementLine() const { return statementLine_; }
     // Continues reading at an absolute offset, whose line number the caller knows (or 1);
     // clears AtEnd.
     void SeekTo(std::int64_t offset, std::int64_t lineNumber = 1);
@@ -108,10 +110,13 @@ private:
     int bufferIndex_ = 0;         // next byte in buffer_
     int bytesInBuffer_ = 0;
     int pushedBack_ = -1; // a byte given back after a lone CR, -1 for none
+    std::int64_t fileSize_ = 0;
     std::int64_t lineNumber_ = 1;
+    std::int64_t statementLine_ = 1;
     bool signatureFailed_ = false;
     std::string line_;
-    std::vector<int> polygonIndices_; // scratch of ReadObject
+    std::vector<int> polygonCorners_; // scratch of ReadObject
+    std::vector<int> polygonSides_;
 };
 
 } // namespace kalvo
