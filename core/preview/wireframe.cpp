@@ -1,0 +1,117 @@
+#include "core/preview/wireframe.h"
+
+#include "core/preview/clip.h"
+#include "core/preview/ortho.h"
+#include "core/preview/vector_math.h"
+
+namespace kalvo {
+
+namespace {
+
+bool ValidIndex(int index, std::size_t count)
+{
+    return static_cast<std::size_t>(index) < count; // negative indices wrap to huge values
+}
+
+void SetCentre(TpreviewObj& model, const TCanvas& pane)
+{
+    model.CentreX = pane.Width() / 2;
+    model.CentreY = pane.Height() / 2;
+}
+
+} // namespace
+
+void ClearDrawn(TpreviewObj& model)
+{
+    for (TEdgeC& edge : model.Edges)
+        edge.Drawn = false;
+}
+
+void ProjectVertices(TpreviewObj& model, const TVector& camera, const TCanvas& pane)
+{
+    SetCentre(model, pane);
+    model.Projected.resize(model.Vertices.size());
+    for (std::size_t i = 0; i < model.Vertices.size(); ++i) {
+        const TVecPointC& vertex = model.Vertices[i];
+        int offsetX = 0;
+        int offsetY = 0;
+        const double depth = camera.ProjectPoint(vertex.x, vertex.y, vertex.z, offsetX, offsetY);
+        TVecPointC& projected = model.Projected[i];
+        projected = TVecPointC{};
+        projected.x = model.CentreX + offsetX;
+        projected.y = model.CentreY - offsetY;
+        projected.z = static_cast<double>(static_cast<float>(depth));
+        projected.u = vertex.u;
+        projected.v = vertex.v;
+        projected.Mark = vertex.Mark;
+    }
+}
+
+void DrawPolygonWire(TpreviewObj& model, int p, TCanvas& pane)
+{
+    if (!ValidIndex(p, model.Polygons.size()))
+        return;
+    SetCentre(model, pane);
+    pane.SetPenColour(model.WireColour);
+    const TClipRect rect{0, 0, pane.Width(), pane.Height()};
+    const std::size_t projectedCount = model.Projected.size();
+    for (const int e : model.Polygons[p].sides) {
+        if (!ValidIndex(e, model.Edges.size()))
+            continue;
+        TEdgeC& edge = model.Edges[e];
+        if (edge.Drawn)
+            continue;
+        edge.Drawn = true;
+        if (!ValidIndex(edge.StartVertex, projectedCount) ||
+            !ValidIndex(edge.EndVertex, projectedCount))
+            continue;
+        VertexInput a = ReadPoint(model.Projected[edge.StartVertex]);
+        VertexInput b = ReadPoint(model.Projected[edge.EndVertex]);
+        // A corner behind the eye has no image; a corner exactly level with it is drawn.
+        if (a.z < 0.0 || b.z < 0.0)
+            continue;
+        if (!ClipSegment(a, b, rect))
+            continue;
+        pane.Line(RoundHalfEven(a.x), RoundHalfEven(a.y), RoundHalfEven(b.x), RoundHalfEven(b.y));
+    }
+}
+
+void DrawOrthoView(TpreviewObj& model, int view, TCanvas& pane, const VertexInput& centre,
+                   bool selected, double zoom, const TOrthoColours& colours)
+{
+    SetCentre(model, pane);
+    model.OrthoScale = OrthoScaleFor(pane.Width(), zoom);
+    const int edgeCount = model.EdgeCount();
+    for (int e = 0; e < edgeCount; ++e)
+        DrawOrthoEdge(model, e, view, selected, centre, pane, colours);
+}
+
+void DrawOrthoEdge(TpreviewObj& model, int e, int view, bool selected, const VertexInput& centre,
+                   TCanvas& pane, const TOrthoColours& colours)
+{
+    if (!ValidIndex(e, model.Edges.size()))
+        return;
+    TEdgeC& edge = model.Edges[e];
+    if (edge.Drawn)
+        return;
+    edge.Drawn = true;
+    const std::size_t vertexCount = model.Vertices.size();
+    if (!ValidIndex(edge.StartVertex, vertexCount) || !ValidIndex(edge.EndVertex, vertexCount))
+        return;
+    const TVecPointC& start = model.Vertices[edge.StartVertex];
+    const TVecPointC& end = model.Vertices[edge.EndVertex];
+    const TPixel a = OrthoProject(view, ReadPoint(start), centre, model.OrthoScale, model.CentreX,
+                                  model.CentreY);
+    const TPixel b =
+        OrthoProject(view, ReadPoint(end), centre, model.OrthoScale, model.CentreX, model.CentreY);
+    // No clipping here: the canvas discards what falls outside the pane.
+    pane.MoveTo(a.x, a.y);
+    pane.SetPenColour(selected ? colours.Editable : colours.UnEditable);
+    pane.LineTo(b.x, b.y);
+    if (start.Mark)
+        pane.FillRect(a.x - 2, a.y - 2, a.x + 2, a.y + 2, kMarkColour);
+    if (end.Mark)
+        pane.FillRect(b.x - 2, b.y - 2, b.x + 2, b.y + 2, kMarkColour);
+}
+
+} // namespace kalvo

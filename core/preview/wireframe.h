@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/model/preview_obj.h"
+#include "core/preview/camera.h"
+#include "core/preview/canvas.h"
+
+namespace kalvo {
+
+// The renderer's line side. The pane (its canvas, whose size is the pane's), the camera and
+// the colours from the settings are handed to each call rather than kept in the model.
+//
+// Per perspective frame in mode 0: ClearDrawn; ProjectVertices; DrawPolygonWire for every
+// polygon. Per orthographic pane: ClearDrawn, then DrawOrthoView for each model shown.
+
+// Clears every edge's Drawn mark; a pass draws each edge once however many polygons share it.
+void ClearDrawn(TpreviewObj& model);
+
+// Sets the model's centre from the pane and rebuilds Projected, one entry per vertex: x, y the
+// pane column and row, z the depth (rounded to a 32-bit float), u, v and Mark copied.
+void ProjectVertices(TpreviewObj& model, const TVector& camera, const TCanvas& pane);
+
+// Draws the not yet drawn sides of polygon p in the pen colour WireColour, clipped to the
+// pane, one pixel wide, end pixels excluded. Sides touching a vertex behind the eye (depth
+// < 0) are skipped; depth exactly 0 is drawn. Projected must be current. Sides naming edges
+// or vertices that do not exist are skipped.
+void DrawPolygonWire(TpreviewObj& model, int p, TCanvas& pane);
+
+// Line colours of the orthographic panes (settings EditableEdge and UnEditableEdge).
+struct TOrthoColours
+{
+    TColour Editable = 0;   // models selected in the object window
+    TColour UnEditable = 0; // the others
+};
+
+inline constexpr TColour kMarkColour = 0x0000FF; // red squares at marked corners
+
+// Draws every edge of the model in orthographic pane view (1 top, 2 side, 3 face) around
+// centre (x, y, z used) at zoom model units across the pane. Sets Centre and OrthoScale.
+void DrawOrthoView(TpreviewObj& model, int view, TCanvas& pane, const VertexInput& centre,
+                   bool selected, double zoom, const TOrthoColours& colours);
+// One edge of DrawOrthoView; Centre and OrthoScale must be set for the pane.
+void DrawOrthoEdge(TpreviewObj& model, int e, int view, bool selected, const VertexInput& centre,
+                   TCanvas& pane, const TOrthoColours& colours);
+
+} // namespace kalvo
