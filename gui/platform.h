@@ -2,6 +2,7 @@
 
 #include "core/io/message_sink.h"
 
+#include <QColor>
 #include <QCursor>
 #include <QImage>
 #include <QPoint>
@@ -24,6 +25,15 @@ constexpr int kCursorPickup = 7;       // "PICKUP.cur"
 constexpr int kCursorEdgeSelect = 9;   // "ESel.cur"
 constexpr int kCursorPointSelect = 10; // "PSel.cur"
 constexpr int kCursorPen = 11;         // "Pen.cur"
+
+inline QColor ToQColor(TColour colour)
+{
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+inline TColour FromQColor(const QColor& colour)
+{
+    return TColour(colour.red()) | (TColour(colour.green()) << 8) | (TColour(colour.blue()) << 16);
+}
 
 enum class TKey { Space, Ctrl, Shift };
 enum class TMouseButton { Left, Right, Middle };
