@@ -1,0 +1,576 @@
+#include "core/preview/shading.h"
+
+#include "core/model/quick_sort.h"
+#include "core/model/template_link.h"
+#include "core/preview/clip.h"
+#include "core/preview/vector_math.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+
+namespace kalvo {
+
+namespace {
+
+bool ValidIndex(int index, std::size_t count)
+{
+    return static_cast<std::size_t>(index) < count; // negative indices wrap to huge values
+}
+
+int Sign(std::int64_t value) { return (value > 0) - (value < 0); }
+
+// Segments handed to ScanEdge come clipped to the pane. Anything reaching further than this
+// beyond it is cut back first, so no input makes the scan walk millions of pixels.
+constexpr double kScanSlack = 4096.0;
+
+// Cuts a-b (with its depth, u and v) to the box [left, right] x [top, bottom]; false when
+// nothing of it is inside.
+bool TrimToBox(VertexInput& a, VertexInput& b, double left, double top, double right, double bottom)
+{
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const auto limit = [&](double p, double q) {
+        if (p == 0.0)
+            return q >= 0.0;
+        const double t = q / p;
+        if (p < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        return t0 <= t1;
+    };
+    if (!(limit(-dx, a.x - left) && limit(dx, right - a.x) && limit(-dy, a.y - top) &&
+          limit(dy, bottom - a.y)))
+        return false;
+    const VertexInput start = a;
+    const VertexInput end = b;
+    const auto at = [&](double t, VertexInput& p) {
+        p.x = start.x + (end.x - start.x) * t;
+        p.y = start.y + (end.y - start.y) * t;
+        p.z = start.z + (end.z - start.z) * t;
+        p.u = start.u + (end.u - start.u) * t;
+        p.v = start.v + (end.v - start.v) * t;
+    };
+    if (t0 > 0.0)
+        at(t0, a);
+    if (t1 < 1.0)
+        at(t1, b);
+    return true;
+}
+
+// Lifts one end of a seam-crossing coordinate pair by the period, the short way round.
+void SeamPair(double a, double b, double period, bool& wrap, double& outA, double& outB)
+{
+    const double half = period / 2;
+    if (wrap) {
+        outA = half > a ? a + period : a;
+        outB = half > b ? b + period : b;
+    } else if (std::fabs(a - b) > half) {
+        wrap = true;
+        if (half >= a) {
+            outA = a + period;
+            outB = b;
+        } else {
+            outA = a;
+            outB = b + period;
+        }
+    } else {
+        outA = a;
+        outB = b;
+    }
+}
+
+// Enters column c with its values into one row of the span table. In the steep walk the
+// other end of the row is lifted across the seam too when the polygon wraps, so both ends of
+// the span lie on the same side of it.
+void UpdateRow(TpreviewObj& model, SpanRow& row, int c, double z, double u, double v, bool steep)
+{
+    if (row.Left < 0) {
+        row.Left = row.Right = c;
+        row.LeftDepth = row.RightDepth = z;
+        row.LeftU = row.RightU = u;
+        row.LeftV = row.RightV = v;
+    } else if (c < row.Left) {
+        row.Left = c;
+        row.LeftDepth = z;
+        row.LeftU = u;
+        row.LeftV = v;
+        if (steep) {
+            if (model.WrapU && model.MaxU / 2 > row.RightU)
+                row.RightU += model.MaxU;
+            if (model.WrapV && model.MaxV / 2 > row.RightV)
+                row.RightV += model.MaxV;
+        }
+    } else if (c > row.Right) {
+        row.Right = c;
+        row.RightDepth = z;
+        row.RightU = u;
+        row.RightV = v;
+        if (steep) {
+            if (model.WrapU && model.MaxU / 2 > row.LeftU)
+                row.LeftU += model.MaxU;
+            if (model.WrapV && model.MaxV / 2 > row.LeftV)
+                row.LeftV += model.MaxV;
+        }
+    }
+}
+
+// Columns left of the pane enter as column 0 and those beyond its right edge as the last
+// column; the right edge itself (x == width) stays as it is, and FillSpan skips it.
+int SpanColumn(std::int64_t x, int width)
+{
+    if (x <= 0)
+        return 0;
+    if (x > width)
+        return width - 1;
+    return static_cast<int>(x);
+}
+
+bool WithinColumns(const VertexInput& p, int width) { return p.x >= -0.5 && p.x <= width + 0.5; }
+
+int DepthCueWeight(const TpreviewObj& model, double z)
+{
+    const double range = model.FarDepth - model.NearDepth;
+    // A model whose corners all lie at one depth has no range to fade along: no fading.
+    if (range == 0.0)
+        return 0;
+    return RoundHalfEven((z - model.NearDepth) / range * 256.0);
+}
+
+void PlotDepthPixel(TpreviewObj& model, int x, int y, double z, bool toBitmap, bool depthCue,
+                    TColour colour, TCanvas& pane, TDIB& bitmap)
+{
+    const double stored = bitmap.GetDepth(x, y);
+    if (!(stored >= z - kLineDepthTolerance || stored < 0.0))
+        return;
+    const TColour drawn =
+        depthCue ? BlendColour(colour, model.BackColour, DepthCueWeight(model, z)) : colour;
+    if (toBitmap)
+        bitmap.SetPixel(x, y, drawn);
+    else
+        pane.SetPixel(x, y, drawn);
+    bitmap.SetDepth(x, y, z);
+}
+
+// Number of times a Bresenham walk along the major axis has stepped the minor coordinate
+// after k steps, for an error term starting at err0 and stepping when it drops below 0.
+std::int64_t MinorStepsAfter(std::int64_t k, std::int64_t err0, std::int64_t major,
+                             std::int64_t minor)
+{
+    const std::int64_t need = k * minor - err0;
+    if (need <= 0)
+        return 0;
+    return (need + major - 1) / major;
+}
+
+// The range [first, last) of steps k for which start + sign * k lies in [0, size).
+void StepsInside(std::int64_t start, int sign, std::int64_t size, std::int64_t count,
+                 std::int64_t& first, std::int64_t& last)
+{
+    if (sign > 0) {
+        first = std::max<std::int64_t>(0, -start);
+        last = std::min(count, size - start);
+    } else if (sign < 0) {
+        first = std::max<std::int64_t>(0, start - size + 1);
+        last = std::min(count, start + 1);
+    } else {
+        const bool inside = start >= 0 && start < size;
+        first = 0;
+        last = inside ? count : 0;
+    }
+}
+
+} // namespace
+
+TColour BlendColour(TColour a, TColour b, int weight)
+{
+    TColour result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int ca = static_cast<int>((a >> shift) & 0xFFu);
+        const int cb = static_cast<int>((b >> shift) & 0xFFu);
+        int channel = ca + RoundHalfEven(static_cast<double>(cb - ca) / 256.0 * weight);
+        channel = std::clamp(channel, 0, 255);
+        result |= static_cast<TColour>(channel) << shift;
+    }
+    return result;
+}
+
+TColour ShadeColour(const VertexInput& normal, TColour base)
+{
+    static const VertexInput light = Normalise(MakePoint(1.0, 1.0, 1.0));
+    double c = DotProduct(normal, light);
+    if (c < 0.0)
+        c = -c;
+    // A face square to the light can come out a hair above 1, where arcsin has no value.
+    if (c > 1.0)
+        c = 1.0;
+    const double angle = std::asin(c) * 180.0 / 3.141592;
+    TColour result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const double channel = static_cast<double>((base >> shift) & 0xFFu);
+        const int shaded = std::clamp(RoundHalfEven(channel / 90.0 * angle), 0, 255);
+        result |= static_cast<TColour>(shaded) << shift;
+    }
+    return result;
+}
+
+void BuildDrawOrder(TpreviewObj& model)
+{
+    const std::size_t edgeCount = model.Edges.size();
+    const std::size_t projectedCount = model.Projected.size();
+    model.DrawOrderCount = model.PolygonCount();
+    for (PolygonRec& polygon : model.Polygons) {
+        double sum = 0.0;
+        for (const int e : polygon.sides) {
+            if (!ValidIndex(e, edgeCount))
+                continue;
+            const TEdgeC& edge = model.Edges[e];
+            if (!ValidIndex(edge.StartVertex, projectedCount) ||
+                !ValidIndex(edge.EndVertex, projectedCount))
+                continue;
+            const double zs = model.Projected[edge.StartVertex].z;
+            const double ze = model.Projected[edge.EndVertex].z;
+            sum += zs + ze;
+            for (const double z : {zs, ze}) {
+                if (!model.DepthRangeSet) {
+                    model.DepthRangeSet = true;
+                    model.NearDepth = model.FarDepth = z;
+                } else {
+                    if (z < model.NearDepth)
+                        model.NearDepth = z;
+                    if (z > model.FarDepth)
+                        model.FarDepth = z;
+                }
+            }
+        }
+        const int count = polygon.count();
+        polygon.DepthKey = count > 0 ? RoundHalfEven(sum / count * 2) : 0;
+    }
+    model.DepthRangeSet = false;
+
+    std::vector<PolygonRec>& polygons = model.Polygons;
+    QuickSortRange(
+        0, model.DrawOrderCount - 1, [&](int k) { return polygons[k].DepthKey; },
+        [&](int a, int b) { std::swap(polygons[a], polygons[b]); });
+}
+
+void ResetSpans(TpreviewObj& model, int paneHeight)
+{
+    // Only the rows the previous polygon entered can hold a span: emptying those keeps the
+    // cost proportional to the polygon, not to the pane.
+    std::vector<SpanRow>& table = model.SpanTable;
+    const int last = std::min<std::int64_t>(model.LastRow, std::ssize(table) - 1);
+    for (int row = std::max(model.FirstRow, 0); row <= last; ++row)
+        table[row].Left = table[row].Right = -1;
+    const int rows = std::max(paneHeight, 0);
+    if (std::ssize(table) != rows)
+        table.resize(rows);
+    model.FirstRow = paneHeight;
+    model.LastRow = 0;
+    model.WrapU = false;
+    model.WrapV = false;
+}
+
+void ScanEdge(TpreviewObj& model, const VertexInput& a, const VertexInput& b, int paneWidth,
+              int paneHeight)
+{
+    VertexInput start = a;
+    VertexInput end = b;
+    SeamPair(a.u, b.u, model.MaxU, model.WrapU, start.u, end.u);
+    SeamPair(a.v, b.v, model.MaxV, model.WrapV, start.v, end.v);
+    if (!TrimToBox(start, end, -kScanSlack, -kScanSlack, paneWidth + kScanSlack,
+                   paneHeight + kScanSlack))
+        return;
+
+    std::int64_t xA = RoundHalfEven(start.x);
+    std::int64_t yA = RoundHalfEven(start.y);
+    std::int64_t xB = RoundHalfEven(end.x);
+    std::int64_t yB = RoundHalfEven(end.y);
+    double zA = start.z, zB = end.z;
+    double uA = start.u, uB = end.u;
+    double vA = start.v, vB = end.v;
+
+    if (model.LastRow < model.FirstRow)
+        model.FirstRow = model.LastRow = static_cast<int>(yA);
+    model.FirstRow = static_cast<int>(std::min<std::int64_t>({model.FirstRow, yA, yB}));
+    model.LastRow = static_cast<int>(std::max<std::int64_t>({model.LastRow, yA, yB}));
+
+    const std::int64_t rows = std::min<std::int64_t>(paneHeight, std::ssize(model.SpanTable));
+    SpanRow* table = model.SpanTable.data();
+
+    if (std::llabs(yB - yA) > std::llabs(xB - xA)) {
+        if (yB < yA) {
+            std::swap(xA, xB);
+            std::swap(yA, yB);
+            std::swap(zA, zB);
+            std::swap(uA, uB);
+            std::swap(vA, vB);
+        }
+        const std::int64_t major = yB - yA;
+        const std::int64_t minor = std::llabs(xB - xA);
+        const double dz = (zB - zA) / major;
+        const double du = (uB - uA) / major;
+        const double dv = (vB - vA) / major;
+        const int sx = Sign(xB - xA);
+        std::int64_t err = major / 2;
+        std::int64_t x = xA;
+        double z = zA, u = uA, v = vA;
+        for (std::int64_t row = yA; row <= yB; ++row) {
+            if (row >= 0 && row < rows)
+                UpdateRow(model, table[row], SpanColumn(x, paneWidth), z, u, v, true);
+            z += dz;
+            u += du;
+            v += dv;
+            err -= minor;
+            if (err <= 0) {
+                err += major;
+                x += sx;
+            }
+        }
+        return;
+    }
+
+    if (xA > xB) {
+        std::swap(xA, xB);
+        std::swap(yA, yB);
+        std::swap(zA, zB);
+        std::swap(uA, uB);
+        std::swap(vA, vB);
+    }
+    const std::int64_t major = xB - xA;
+    const std::int64_t minor = std::llabs(yB - yA);
+    const double dz = major != 0 ? (zB - zA) / major : 0.0;
+    const double du = major != 0 ? (uB - uA) / major : 0.0;
+    const double dv = major != 0 ? (vB - vA) / major : 0.0;
+    const int sy = Sign(yB - yA);
+    std::int64_t err = major / 2;
+    std::int64_t row = yA;
+    double z = zA, u = uA, v = vA;
+    for (std::int64_t x = xA; x <= xB; ++x) {
+        if (row >= 0 && row < rows)
+            UpdateRow(model, table[row], SpanColumn(x, paneWidth), z, u, v, false);
+        err -= minor;
+        z += dz;
+        u += du;
+        v += dv;
+        if (err <= 0) {
+            row += sy;
+            err += major;
+        }
+    }
+}
+
+void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, TCanvas& pane,
+              TDIB& bitmap, TColour colour)
+{
+    const int width = pane.Width();
+    if (row < 0 || row >= pane.Height())
+        return;
+    const int n = span.Right - span.Left;
+    double dz = 0.0, du = 0.0, dv = 0.0;
+    if (n != 0) {
+        dz = (span.RightDepth - span.LeftDepth) / n;
+        du = (span.RightU - span.LeftU) / n;
+        dv = (span.RightV - span.LeftV) / n;
+    }
+    const TTemplateLink* texture = model.TexturePreview ? model.TemplateWindow : nullptr;
+    // In texture mode the polygon's colour is an intensity held in the red channel.
+    const double intensity = static_cast<double>(colour & 0xFFu);
+    double z = span.LeftDepth, u = span.LeftU, v = span.LeftV;
+    for (int x = span.Left; x <= span.Right; ++x, z += dz, u += du, v += dv) {
+        if (x < 0 || x >= width)
+            continue;
+        const double stored = bitmap.GetDepth(x, row);
+        // Equal depths are not drawn: the first polygon drawn at a depth keeps the pixel.
+        if (!(stored > z || stored < 0.0))
+            continue;
+        TColour drawn = colour;
+        if (texture) {
+            const TColour texel = texture->SampleTexture(u, v);
+            // A transparent texel leaves colour and depth alone, so what lies behind it can
+            // still be drawn.
+            if (texture->IsTransparent(texel))
+                continue;
+            drawn = texel;
+            if (model.TextureShade) {
+                drawn = 0;
+                for (int shift = 0; shift <= 16; shift += 8) {
+                    const double channel = static_cast<double>((texel >> shift) & 0xFFu);
+                    const int shaded =
+                        std::clamp(RoundHalfEven(channel / 256.0 * intensity), 0, 255);
+                    drawn |= static_cast<TColour>(shaded) << shift;
+                }
+            }
+        }
+        if (toBitmap)
+            bitmap.SetPixel(x, row, drawn);
+        else
+            pane.SetPixel(x, row, drawn);
+        bitmap.SetDepth(x, row, z);
+    }
+}
+
+void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& bitmap)
+{
+    if (!ValidIndex(p, model.Polygons.size()))
+        return;
+    const PolygonRec& polygon = model.Polygons[p];
+    const int width = pane.Width();
+    const int height = pane.Height();
+    model.CentreX = width / 2;
+    model.CentreY = height / 2;
+    const int n = polygon.count();
+    if (n > 4)
+        return;
+    ResetSpans(model, height);
+
+    const TClipRect rect{0, 0, width, height};
+    const TSeamPeriods seams{model.MaxU, model.MaxV};
+    const std::size_t projectedCount = model.Projected.size();
+    const std::size_t vertexCount = model.Vertices.size();
+    VertexInput middle[3];
+    for (int i = 0; i < n; ++i) {
+        const int e = polygon.sides[i];
+        if (!ValidIndex(e, model.Edges.size()))
+            return;
+        const TEdgeC& edge = model.Edges[e];
+        const int s = edge.StartVertex;
+        const int t = edge.EndVertex;
+        if (!ValidIndex(s, projectedCount) || !ValidIndex(t, projectedCount) ||
+            !ValidIndex(s, vertexCount) || !ValidIndex(t, vertexCount))
+            return;
+        VertexInput a = ReadPoint(model.Projected[s]);
+        VertexInput b = ReadPoint(model.Projected[t]);
+        // A corner behind the eye has no image, and neither has the polygon.
+        if (a.z < 0.0 || b.z < 0.0)
+            return;
+        if (i < 3)
+            middle[i] = MidPoint(ReadPoint(model.Vertices[t]), ReadPoint(model.Vertices[s]));
+        TClipBorders borders;
+        // A side that misses the pane near a corner comes back from the clipper with an end
+        // beyond the left or right border; it has nothing inside the pane to enter.
+        if (ClipSegment(a, b, rect, borders, seams) && WithinColumns(a, width) &&
+            WithinColumns(b, width))
+            ScanEdge(model, a, b, width, height);
+        if (borders.StartBorder.Present)
+            ScanEdge(model, borders.StartBorder.A, borders.StartBorder.B, width, height);
+        if (borders.EndBorder.Present)
+            ScanEdge(model, borders.EndBorder.A, borders.EndBorder.B, width, height);
+    }
+
+    // Faces of fewer than three sides have no plane to light: black.
+    TColour colour = 0;
+    if (n >= 3) {
+        const TColour base = model.TexturePreview ? 255u : polygon.colour;
+        colour = ShadeColour(FaceNormal(middle[0], middle[1], middle[2]), base);
+    }
+
+    const int enteredLast = model.LastRow;
+    model.FirstRow = std::max(model.FirstRow, 0);
+    model.LastRow = std::min(model.LastRow, bitmap.Height() - 1);
+    const int tableLast = static_cast<int>(std::ssize(model.SpanTable)) - 1;
+    const int fillLast = std::min(model.LastRow, tableLast);
+    for (int row = model.FirstRow; row <= fillLast; ++row) {
+        if (model.SpanTable[row].Left >= 0)
+            FillSpan(model, model.SpanTable[row], row, toBitmap, pane, bitmap, colour);
+    }
+    // Rows below the bitmap were entered but are never filled; empty them now, since the
+    // stored row range no longer covers them and the next ResetSpans would miss them.
+    for (int row = std::max(model.LastRow + 1, 0); row <= std::min(enteredLast, tableLast); ++row)
+        model.SpanTable[row].Left = model.SpanTable[row].Right = -1;
+}
+
+void DrawDepthLine(TpreviewObj& model, const VertexInput& a, const VertexInput& b, bool toBitmap,
+                   bool depthCue, TColour colour, TCanvas& pane, TDIB& bitmap)
+{
+    const std::int64_t width = pane.Width();
+    const std::int64_t height = pane.Height();
+    const std::int64_t dx = RoundHalfEven(b.x - a.x);
+    const std::int64_t dy = RoundHalfEven(b.y - a.y);
+    const double dz = b.z - a.z;
+    const int sx = Sign(dx);
+    const int sy = Sign(dy);
+    const std::int64_t x0 = RoundHalfEven(a.x);
+    const std::int64_t y0 = RoundHalfEven(a.y);
+    const std::int64_t adx = std::llabs(dx);
+    const std::int64_t ady = std::llabs(dy);
+
+    // The walk is entered at the first step inside the pane along the major axis and left at
+    // the last, so a line reaching far outside costs no more than one across the pane.
+    const bool wide = adx > ady;
+    const std::int64_t major = wide ? adx : ady;
+    const std::int64_t minor = wide ? ady : adx;
+    const double zStep = major != 0 ? dz / major : 0.0;
+    const std::int64_t err0 = major / 2;
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+    if (wide)
+        StepsInside(x0, sx, width, major + 1, first, last);
+    else
+        StepsInside(y0, sy, height, major + 1, first, last);
+    if (first >= last)
+        return;
+    const std::int64_t minorSteps = MinorStepsAfter(first, err0, major, minor);
+    std::int64_t err = err0 - first * minor + minorSteps * major;
+    std::int64_t x = wide ? x0 + sx * first : x0 + sx * minorSteps;
+    std::int64_t y = wide ? y0 + sy * minorSteps : y0 + sy * first;
+    double z = first == 0 ? a.z : a.z + zStep * static_cast<double>(first);
+    for (std::int64_t k = first; k < last; ++k) {
+        if (x >= 0 && x < width && y >= 0 && y < height)
+            PlotDepthPixel(model, static_cast<int>(x), static_cast<int>(y), z, toBitmap, depthCue,
+                           colour, pane, bitmap);
+        z += zStep;
+        err -= minor;
+        if (wide) {
+            x += sx;
+            if (err < 0) {
+                err += major;
+                y += sy;
+            }
+        } else {
+            y += sy;
+            if (err < 0) {
+                err += major;
+                x += sx;
+            }
+        }
+    }
+}
+
+void DrawPolygonEdges(TpreviewObj& model, int p, bool depthCue, bool toBitmap, TCanvas& pane,
+                      TDIB& bitmap)
+{
+    if (!ValidIndex(p, model.Polygons.size()))
+        return;
+    model.CentreX = pane.Width() / 2;
+    model.CentreY = pane.Height() / 2;
+    const std::size_t projectedCount = model.Projected.size();
+    for (const int e : model.Polygons[p].sides) {
+        if (!ValidIndex(e, model.Edges.size()))
+            continue;
+        TEdgeC& edge = model.Edges[e];
+        if (edge.Drawn)
+            continue;
+        edge.Drawn = true;
+        if (!ValidIndex(edge.StartVertex, projectedCount) ||
+            !ValidIndex(edge.EndVertex, projectedCount))
+            continue;
+        const VertexInput a = ReadPoint(model.Projected[edge.StartVertex]);
+        const VertexInput b = ReadPoint(model.Projected[edge.EndVertex]);
+        for (const VertexInput* corner : {&a, &b}) {
+            if (corner->mark)
+                pane.FillRect(RoundHalfEven(corner->x - 2), RoundHalfEven(corner->y - 2),
+                              RoundHalfEven(corner->x + 2), RoundHalfEven(corner->y + 2),
+                              kShadeMarkColour);
+        }
+        if (a.z >= 0.0 && b.z >= 0.0)
+            DrawDepthLine(model, a, b, toBitmap, depthCue, model.WireColour, pane, bitmap);
+    }
+}
+
+} // namespace kalvo
