@@ -25,5 +25,6 @@ const std::vector<TCommand>& Commands();
 
 int RunConvert(const TArguments& arguments);
 int RunInfo(const TArguments& arguments);
+int RunRender(const TArguments& arguments);
 
 } // namespace kalvo::cli

@@ -13,6 +13,7 @@ const std::vector<TCommand>& Commands()
     static const std::vector<TCommand> commands{
         {"convert", "read model files and write them as one RDS file", RunConvert},
         {"info", "print what the program makes of model files", RunInfo},
+        {"render", "draw one pane of a preview window as a PNG or BMP picture", RunRender},
     };
     return commands;
 }

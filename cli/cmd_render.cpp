@@ -1,0 +1,284 @@
+// kalvo3d-cli render: one pane of a preview window holding the given models, drawn as the
+// desktop program draws it, written as a PNG or BMP picture.
+
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "core/io/errors.h"
+#include "core/io/numbers.h"
+#include "core/model/preview_obj.h"
+#include "core/preview/draw_settings.h"
+#include "core/preview/preview_scene.h"
+#include "core/settings/settings.h"
+
+#include <QImage>
+#include <QString>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace kalvo::cli {
+
+namespace {
+
+constexpr const char* kRenderUsage =
+    "Usage: kalvo3d-cli render IN... -o OUT.png|OUT.bmp [options]\n"
+    "\n"
+    "Reads the model files IN as 'convert' does, shows every model they give in one preview\n"
+    "window (all shown, none selected unless told) and writes one pane as a picture, drawn as\n"
+    "the window draws it: background, axes, bounding boxes, cross-hair, colours and settings.\n"
+    "\n"
+    "Options:\n"
+    "  -o, --output OUT           the picture to write; .png or .bmp (required)\n"
+    "  --view persp|top|side|face the pane (default persp)\n"
+    "  --mode 0|1|2|3             display mode of the perspective pane: 0 wireframe, 1 shaded\n"
+    "                             wireframe, 2 hidden surface with edges, 3 hidden surface\n"
+    "                             (default 0)\n"
+    "  --size WxH                 the pane's drawing area in pixels (default 640x480)\n"
+    "  --angles H,V               horizontal and vertical view angles, whole degrees (0,0)\n"
+    "  --distance D               eye distance (50)\n"
+    "  --target X,Y,Z             the point looked at (0,0,0)\n"
+    "  --ortho-zoom Z             model units across an orthographic pane (10)\n"
+    "  --ortho-centre X,Y,Z       centre of the orthographic panes (0,0,0)\n"
+    "  --cursor X,Y,Z             the cross-hair point (0,0,0)\n"
+    "  --select I,J...            select models by position in the list, from 0\n"
+    "  --hide I,J...              hide models by position in the list, from 0\n"
+    "  --texture-preview on|off   the texture button (default on: without a map template,\n"
+    "                             hidden-surface faces are shades of red)\n"
+    "  --settings FILE.ini        settings file (default: the built-in defaults)\n"
+    "  -h, --help                 show this text\n"
+    "\n"
+    "Exit status: 0 when every input was read without a message and the picture was written;\n"
+    "1 when an input is missing or unreadable, a reader reported a problem or the picture\n"
+    "could not be written; 2 for usage errors.\n";
+
+std::vector<std::string> SplitList(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    for (;;) {
+        const auto end = text.find(separator, start);
+        parts.push_back(text.substr(start, end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+bool ParseDoubles(const std::string& text, std::size_t count, std::vector<double>& values)
+{
+    const std::vector<std::string> parts = SplitList(text, ',');
+    if (parts.size() != count)
+        return false;
+    values.clear();
+    for (const std::string& part : parts) {
+        double value = 0.0;
+        if (!ParseDouble(part, value) || !std::isfinite(value))
+            return false;
+        values.push_back(value);
+    }
+    return true;
+}
+
+bool ParsePoint(const std::string& text, VertexInput& point)
+{
+    std::vector<double> values;
+    if (!ParseDoubles(text, 3, values))
+        return false;
+    point.x = values[0];
+    point.y = values[1];
+    point.z = values[2];
+    return true;
+}
+
+bool ParseIndices(const std::string& text, std::vector<int>& indices)
+{
+    for (const std::string& part : SplitList(text, ',')) {
+        int index = 0;
+        if (!ParseInt(part, index) || index < 0)
+            return false;
+        indices.push_back(index);
+    }
+    return true;
+}
+
+// Every option that names a value, checked and applied to the scene; "" when all is well,
+// else the usage message.
+std::string ApplyOptions(const TParsedArguments& parsed, TPreviewScene& scene, int& view,
+                         int& width, int& height)
+{
+    const std::string viewName = parsed.Value("view", "persp");
+    const char* const views[4] = {"persp", "top", "side", "face"};
+    view = static_cast<int>(std::find(views, views + 4, viewName) - views);
+    if (view == 4)
+        return "--view takes persp, top, side or face, not '" + viewName + "'";
+
+    if (parsed.Has("mode")) {
+        int mode = 0;
+        if (!ParseInt(parsed.Value("mode"), mode) || mode < 0 || mode > 3)
+            return "--mode takes 0, 1, 2 or 3, not '" + parsed.Value("mode") + "'";
+        scene.DisplayMode = mode;
+    }
+    if (parsed.Has("size")) {
+        const std::vector<std::string> parts = SplitList(parsed.Value("size"), 'x');
+        if (parts.size() != 2 || !ParseInt(parts[0], width) || !ParseInt(parts[1], height) ||
+            width < 1 || height < 1 || width > 16384 || height > 16384)
+            return "--size takes WxH with both from 1 to 16384, not '" + parsed.Value("size") + "'";
+    }
+    if (parsed.Has("angles")) {
+        const std::vector<std::string> parts = SplitList(parsed.Value("angles"), ',');
+        if (parts.size() != 2 || !ParseInt(parts[0], scene.View.ViewAngleH) ||
+            !ParseInt(parts[1], scene.View.ViewAngleV))
+            return "--angles takes H,V in whole degrees, not '" + parsed.Value("angles") + "'";
+    }
+    if (parsed.Has("distance")) {
+        std::vector<double> values;
+        if (!ParseDoubles(parsed.Value("distance"), 1, values) || !(values[0] > 0.0))
+            return "--distance takes a number above 0, not '" + parsed.Value("distance") + "'";
+        scene.View.ViewDistance = values[0];
+    }
+    if (parsed.Has("target") && !ParsePoint(parsed.Value("target"), scene.View.ViewTarget))
+        return "--target takes X,Y,Z, not '" + parsed.Value("target") + "'";
+    if (parsed.Has("ortho-zoom")) {
+        std::vector<double> values;
+        if (!ParseDoubles(parsed.Value("ortho-zoom"), 1, values) || !(values[0] > 0.0))
+            return "--ortho-zoom takes a number above 0, not '" + parsed.Value("ortho-zoom") + "'";
+        scene.View.OrthoZoom = values[0];
+    }
+    if (parsed.Has("ortho-centre") &&
+        !ParsePoint(parsed.Value("ortho-centre"), scene.View.OrthoCentre))
+        return "--ortho-centre takes X,Y,Z, not '" + parsed.Value("ortho-centre") + "'";
+    if (parsed.Has("cursor") && !ParsePoint(parsed.Value("cursor"), scene.View.CursorPoint))
+        return "--cursor takes X,Y,Z, not '" + parsed.Value("cursor") + "'";
+    if (parsed.Has("texture-preview")) {
+        const std::string state = parsed.Value("texture-preview");
+        if (state != "on" && state != "off")
+            return "--texture-preview takes on or off, not '" + state + "'";
+        scene.TexturePreview = state == "on";
+    }
+    return "";
+}
+
+// Marks the entries named by option key; "" when every position exists.
+std::string MarkEntries(const TParsedArguments& parsed, const std::string& key,
+                        std::vector<TSceneEntry>& entries, bool TSceneEntry::*flag, bool value)
+{
+    if (!parsed.Has(key))
+        return "";
+    std::vector<int> indices;
+    if (!ParseIndices(parsed.Value(key), indices))
+        return "--" + key + " takes positions I,J... counted from 0, not '" + parsed.Value(key) +
+               "'";
+    for (const int index : indices) {
+        if (index >= static_cast<int>(entries.size()))
+            return "--" + key + ": there is no model " + std::to_string(index) + " (" +
+                   std::to_string(entries.size()) + " read)";
+        entries[index].*flag = value;
+    }
+    return "";
+}
+
+bool WritePicture(const TCanvas& canvas, const std::string& path, const char* format)
+{
+    QImage image(canvas.Width(), canvas.Height(), QImage::Format_RGB32);
+    if (image.isNull() && canvas.Width() > 0)
+        return false;
+    CanvasToScreen(canvas, reinterpret_cast<std::uint32_t*>(image.bits()),
+                   static_cast<int>(image.bytesPerLine() / 4));
+    return image.save(QString::fromStdString(path), format);
+}
+
+} // namespace
+
+int RunRender(const TArguments& arguments)
+{
+    const std::vector<TOptionSpec> specs{
+        {{"-o", "--output"}, "output", true},
+        {{"--view"}, "view", true},
+        {{"--mode"}, "mode", true},
+        {{"--size"}, "size", true},
+        {{"--angles"}, "angles", true},
+        {{"--distance"}, "distance", true},
+        {{"--target"}, "target", true},
+        {{"--ortho-zoom"}, "ortho-zoom", true},
+        {{"--ortho-centre"}, "ortho-centre", true},
+        {{"--cursor"}, "cursor", true},
+        {{"--select"}, "select", true},
+        {{"--hide"}, "hide", true},
+        {{"--texture-preview"}, "texture-preview", true},
+        {{"--settings"}, "settings", true},
+    };
+    TParsedArguments parsed;
+    std::string error;
+    if (!ParseArguments(arguments, specs, parsed, error))
+        return UsageError("render", error);
+    if (parsed.Help) {
+        std::fputs(kRenderUsage, stdout);
+        return kExitOk;
+    }
+    const std::string output = parsed.Value("output");
+    if (output.empty())
+        return UsageError("render", "missing -o OUT.png or OUT.bmp (the picture to write)");
+    std::string extension = output.size() >= 4 ? output.substr(output.size() - 4) : "";
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension != ".png" && extension != ".bmp")
+        return UsageError("render", "the picture's name must end in .png or .bmp: " + output);
+    if (parsed.Positional.empty())
+        return UsageError("render", "no input files");
+    if (const int status = CheckInputFormats("render", parsed.Positional); status != kExitOk)
+        return status;
+
+    TPreviewScene scene;
+    int view = 0;
+    int width = 640;
+    int height = 480;
+    if (const std::string message = ApplyOptions(parsed, scene, view, width, height);
+        !message.empty())
+        return UsageError("render", message);
+
+    TSettings settings;
+    if (parsed.Has("settings")) {
+        try {
+            TStderrSink settingsSink;
+            settings = LoadSettingsFile(parsed.Value("settings"), &settingsSink);
+        } catch (const std::exception& failure) {
+            PrintError(failure.what());
+            return kExitFailed;
+        }
+    }
+    scene.Settings = DrawSettingsFrom(settings);
+
+    TStderrSink sink;
+    std::vector<TInputModel> models;
+    const bool clean = LoadInputs(parsed.Positional, sink, models);
+    for (TInputModel& input : models)
+        scene.Entries.push_back(TSceneEntry{input.Model.get(), true, false});
+    for (const auto& [key, flag, value] : {std::tuple{"select", &TSceneEntry::Selected, true},
+                                           std::tuple{"hide", &TSceneEntry::Shown, false}}) {
+        if (const std::string message = MarkEntries(parsed, key, scene.Entries, flag, value);
+            !message.empty())
+            return UsageError("render", message);
+    }
+
+    // One pane over the whole window, its drawing area the size asked for.
+    scene.SplitView = 0;
+    scene.ThreeView = false;
+    scene.View.ActiveView = view;
+    ApplyView(scene.View, scene.Camera);
+    scene.Layout(width + 8, height + 8);
+    scene.RedrawView(view, view == 0 ? scene.DisplayMode : 0);
+    scene.FinishFill();
+
+    if (!WritePicture(scene.Pane(view), output, extension == ".png" ? "PNG" : "BMP")) {
+        PrintError("cannot write " + output);
+        return kExitFailed;
+    }
+    return clean ? kExitOk : kExitFailed;
+}
+
+} // namespace kalvo::cli
