@@ -1,0 +1,70 @@
+#include "gui/app_windows.h"
+
+#include "core/io/errors.h"
+#include "core/settings/settings.h"
+#include "gui/bar_window.h"
+#include "gui/info_window.h"
+#include "gui/main_form.h"
+#include "gui/temp_size_dialog.h"
+#include "gui/test_window.h"
+#include "gui/tool_window.h"
+
+#include <QDialog>
+
+namespace kalvo {
+
+namespace {
+
+template <typename Window> Window* Created(Window* window, std::vector<QString>& order)
+{
+    order.push_back(window->objectName());
+    return window;
+}
+
+} // namespace
+
+TApplicationWindows::TApplicationWindows(TPlatform& platform,
+                                         const std::filesystem::path& settingsPath)
+    : sink_(platform), settingsPath_(settingsPath)
+{
+    shell_.Platform = &platform;
+    shell_.Sink = &sink_;
+    shell_.ShowModal = [](QDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+
+    settings_ = std::make_unique<TSettings>();
+    try {
+        *settings_ = LoadSettingsFile(settingsPath_, &sink_);
+    } catch (const TReadError& error) {
+        platform.MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()), TButtons::Ok);
+    }
+    shell_.Settings = settings_.get();
+    shell_.SaveSettings = [this] {
+        try {
+            SaveSettingsFile(*settings_, settingsPath_);
+        } catch (const TWriteError& error) {
+            shell_.Platform->MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()),
+                                        TButtons::Ok);
+        }
+    };
+
+    shell_.MainForm = Created(new TMainForm(shell_), creationOrder_);
+    shell_.Tool = Created(new TfrmTool(), creationOrder_);
+    shell_.TempSize = Created(new TdlgTempSize(sink_), creationOrder_);
+    shell_.Bar = Created(new TfrmBar(), creationOrder_);
+    shell_.Test = Created(new TfrmTest(), creationOrder_);
+    shell_.Info = Created(new TfrmInfo(platform), creationOrder_);
+}
+
+TApplicationWindows::~TApplicationWindows()
+{
+    // The main window first: its preview windows and their models refer to the others.
+    delete shell_.MainForm;
+    shell_.MainForm = nullptr;
+    delete shell_.Info;
+    delete shell_.Test;
+    delete shell_.Bar;
+    delete shell_.TempSize;
+    delete shell_.Tool;
+}
+
+} // namespace kalvo

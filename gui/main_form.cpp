@@ -1,0 +1,325 @@
+#include "gui/main_form.h"
+
+#include "core/settings/settings.h"
+#include "gui/export_command.h"
+#include "gui/info_window.h"
+#include "gui/model_window.h"
+#include "gui/open_command.h"
+#include "gui/shell.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace kalvo {
+
+namespace {
+
+const QString kPreviewCaption = QStringLiteral("Preview Window");
+const QString kTemplateCaption = QStringLiteral("Map template");
+
+// The cursor files the main window loads at start, by slot.
+constexpr std::pair<int, const char*> kCursorFiles[] = {
+    {kCursorHand, "HAND.cur"},        {kCursorView, "VIEW.cur"},
+    {kCursorPickup, "PICKUP.cur"},    {kCursorEdgeSelect, "ESel.cur"},
+    {kCursorPointSelect, "PSel.cur"}, {kCursorPen, "Pen.cur"},
+};
+
+QStringList LocalFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && FilterIndexOfPath(url.toLocalFile()) != 0)
+            files << url.toLocalFile();
+    return files;
+}
+
+} // namespace
+
+TMainForm::TMainForm(TShell& shell) : shell_(shell)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Kalvo/3D"));
+    setAcceptDrops(true);
+
+    mdiArea = new QMdiArea(this);
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea);
+
+    OpenDialog.Filter = QStringLiteral("Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|"
+                                       "六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds");
+    OpenDialog.FilterIndex = kFilterRds;
+    sdlRDSwrite.Filter = QStringLiteral("RayDream Studio 5(*.rds)|*.rds");
+    sdlRDSwrite.DefaultExt = QStringLiteral("*.rds");
+
+    CreateMenus();
+    CreateStatusBar();
+    // The Alt key alone would move the focus into the menu bar, away from the views that
+    // watch the keyboard. Filters installed last see events first, so this one comes before
+    // the menu bar's own.
+    qApp->installEventFilter(this);
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+    // Preview windows refer to the other long-lived windows through the shell; close them
+    // while everything they may touch still exists.
+    for (TfrmModel* window : PreviewWindows())
+        window->Closing = true;
+    mdiArea->closeAllSubWindows();
+    for (QMdiSubWindow* sub : mdiArea->subWindowList())
+        delete sub;
+}
+
+void TMainForm::CreateMenus()
+{
+    FileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    FileNewItem = FileMenu->addAction(QStringLiteral("新規作成(&N)"));
+    FileOpenItem = FileMenu->addAction(QStringLiteral("開く(&O)..."));
+    FileSaveItem = FileMenu->addAction(QStringLiteral("上書き保存(&S)"));
+    FileSaveAsItem = FileMenu->addAction(QStringLiteral("名前をつけて保存(&A)..."));
+    for (QAction* unused : {FileOpenItem, FileSaveItem, FileSaveAsItem})
+        unused->setEnabled(false);
+    FileMenu->addSeparator();
+    mnuOpen = FileMenu->addAction(QStringLiteral("読み込み..."));
+    RDS1 = FileMenu->addAction(QStringLiteral("RDS書き出し..."));
+    FileMenu->addSeparator();
+    N6 = FileMenu->addAction(QStringLiteral("環境設定..."));
+    FileMenu->addSeparator();
+    FileExitItem = FileMenu->addAction(QStringLiteral("終了(&X)"));
+
+    EditMenu = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    EditMenu->addAction(QStringLiteral("切り取り(&T)"));
+    EditMenu->addAction(QStringLiteral("コピー(&C)"));
+    EditMenu->addAction(QStringLiteral("貼り付け(&P)"));
+    EditMenu->menuAction()->setVisible(false);
+
+    W1 = menuBar()->addMenu(QStringLiteral("ウインドウ(&W)"));
+    Tile1 = W1->addAction(QStringLiteral("並べて表示"));
+
+    HelpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    HelpAboutItem = HelpMenu->addAction(QStringLiteral("バージョン情報(&A)..."));
+
+    SpeedBar = addToolBar(QStringLiteral("SpeedBar"));
+    SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
+    QAction* speedNew =
+        SpeedBar->addAction(style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("新規作成"));
+    SpeedBar->hide();
+
+    connect(FileNewItem, &QAction::triggered, this, &TMainForm::FileNewItemClick);
+    connect(speedNew, &QAction::triggered, this, &TMainForm::FileNewItemClick);
+    connect(mnuOpen, &QAction::triggered, this, &TMainForm::mnuOpenClick);
+    connect(RDS1, &QAction::triggered, this, &TMainForm::RDS1Click);
+    connect(N6, &QAction::triggered, this, &TMainForm::N6Click);
+    connect(FileExitItem, &QAction::triggered, this, &QWidget::close);
+    connect(Tile1, &QAction::triggered, this, &TMainForm::Tile1Click);
+    connect(HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAboutItemClick);
+}
+
+void TMainForm::CreateStatusBar()
+{
+    pbrStat = new QProgressBar(this);
+    pbrStat->setObjectName(QStringLiteral("pbrStat"));
+    pbrStat->setRange(0, 500);
+    pbrStat->setValue(0);
+    pbrStat->setTextVisible(false);
+    pbrStat->setFixedWidth(150);
+    pbrStat->hide();
+
+    sbrStat = new QStatusBar(this);
+    sbrStat->setObjectName(QStringLiteral("sbrStat"));
+    sbrStat->setSizeGripEnabled(false);
+    sbrStatPanel = new QLabel(QStringLiteral("Kalvo/3D (β2 version)"), sbrStat);
+    sbrStatPanel->setMinimumWidth(500);
+    sbrStat->addWidget(sbrStatPanel);
+
+    QStatusBar* pnlStat = statusBar();
+    pnlStat->setObjectName(QStringLiteral("pnlStat"));
+    pnlStat->addWidget(pbrStat);
+    pnlStat->addWidget(sbrStat, 1);
+}
+
+void TMainForm::LoadCursors()
+{
+    // Bare names: the cursors come from the folder the program was started in.
+    for (const auto& [slot, file] : kCursorFiles)
+        shell_.Platform->LoadCursorFile(slot, QString::fromLatin1(file));
+}
+
+QWidget* TMainForm::ActiveChild() const
+{
+    QMdiSubWindow* sub = mdiArea->currentSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
+
+TfrmModel* TMainForm::ActivePreview() const
+{
+    QWidget* child = ActiveChild();
+    if (!child || child->windowTitle() != kPreviewCaption)
+        return nullptr;
+    return qobject_cast<TfrmModel*>(child);
+}
+
+void TMainForm::ActivatePreview(TfrmModel& window)
+{
+    for (QMdiSubWindow* sub : mdiArea->subWindowList())
+        if (sub->widget() == &window)
+            mdiArea->setActiveSubWindow(sub);
+}
+
+QList<TfrmModel*> TMainForm::PreviewWindows() const
+{
+    QList<TfrmModel*> windows;
+    for (QMdiSubWindow* sub : mdiArea->subWindowList())
+        if (auto* window = qobject_cast<TfrmModel*>(sub->widget()))
+            windows << window;
+    return windows;
+}
+
+TfrmModel* TMainForm::FileNewItemClick()
+{
+    auto* window = new TfrmModel(shell_);
+    QMdiSubWindow* sub = mdiArea->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    if (CurrentSettings(shell_).NewWindowMaxim)
+        sub->showMaximized();
+    else
+        sub->show();
+    mdiArea->setActiveSubWindow(sub);
+    return window;
+}
+
+void TMainForm::mnuOpenClick()
+{
+    QWidget* child = ActiveChild();
+    if (child && child->windowTitle() == kTemplateCaption) {
+        if (auto* target = dynamic_cast<TTextureOpenTarget*>(child))
+            target->btnOpenClick();
+        return;
+    }
+    TfrmModel* target = ActivePreview();
+    if (!target)
+        return;
+
+    OpenDialog.InitialDir = QString::fromStdString(CurrentSettings(shell_).OpenDir);
+    if (!shell_.Platform->OpenFileDialog(OpenDialog))
+        return;
+    const QString path = OpenDialog.FileName;
+    ReadModelInto(shell_, *target, path, OpenDialog.FilterIndex);
+    RememberOpenFolder(shell_, FolderOfFile(path));
+}
+
+void TMainForm::OpenFiles(const QStringList& paths)
+{
+    TfrmModel* target = ActivePreview();
+    if (!target) {
+        const QList<TfrmModel*> windows = PreviewWindows();
+        target = windows.isEmpty() ? FileNewItemClick() : windows.first();
+    }
+    for (const QString& path : paths) {
+        const int filterIndex = FilterIndexOfPath(path);
+        if (filterIndex == 0)
+            continue;
+        ReadModelInto(shell_, *target, path, filterIndex);
+        RememberOpenFolder(shell_, FolderOfFile(path));
+    }
+}
+
+void TMainForm::RDS1Click()
+{
+    if (TfrmModel* window = ActivePreview())
+        ExportSelectedObjects(shell_, *window, sdlRDSwrite);
+}
+
+void TMainForm::N6Click()
+{
+    if (shell_.Environ)
+        shell_.ShowModal(*reinterpret_cast<QDialog*>(shell_.Environ));
+}
+
+void TMainForm::Tile1Click() { mdiArea->tileSubWindows(); }
+
+void TMainForm::HelpAboutItemClick()
+{
+    if (shell_.Info)
+        shell_.ShowModal(*shell_.Info);
+}
+
+void TMainForm::BeginProgress(const QString& text)
+{
+    pbrStat->show();
+    sbrStat->showMessage(text);
+    sbrStat->repaint();
+}
+
+void TMainForm::StepProgress() { pbrStat->setValue((pbrStat->value() + 1) % pbrStat->maximum()); }
+
+void TMainForm::EndProgress()
+{
+    sbrStat->clearMessage();
+    pbrStat->hide();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    LoadCursors();
+    FileNewItemClick();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    for (TfrmModel* window : PreviewWindows())
+        window->Closing = true;
+    event->accept();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease ||
+        type == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Alt && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == this)
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    const QStringList files = LocalFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenFiles(files);
+}
+
+} // namespace kalvo

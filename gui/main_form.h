@@ -1,0 +1,108 @@
+#pragma once
+
+#include "gui/platform.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+class QStatusBar;
+class QToolBar;
+
+namespace kalvo {
+
+class TfrmModel;
+struct TShell;
+
+// A child window that can take a texture from a file: the Open command hands it the work
+// instead of reading a model when such a window ("Map template") is the active child.
+class TTextureOpenTarget
+{
+public:
+    virtual ~TTextureOpenTarget() = default;
+    virtual void btnOpenClick() = 0;
+};
+
+// The frame of the program, "Kalvo/3D": a multiple-document window holding the preview and map
+// template windows, with the menu commands that move models in (Open) and out (Export), the
+// settings and the information window, and a status bar with a progress bar that long reads
+// use. Closing it ends the program.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TMainForm(TShell& shell);
+    ~TMainForm() override;
+
+    // The active child window (the last one activated, even while a tool window has the focus),
+    // or null.
+    QWidget* ActiveChild() const;
+    // The active child when it is a preview window.
+    TfrmModel* ActivePreview() const;
+    void ActivatePreview(TfrmModel& window);
+    QList<TfrmModel*> PreviewWindows() const;
+
+    // Reads the files into the active preview window (or a new one), each by its extension, as
+    // the Open command does after its dialog. Files of other kinds are passed over.
+    void OpenFiles(const QStringList& paths);
+
+    // The status bar and progress bar of long reads.
+    void BeginProgress(const QString& text);
+    void StepProgress();
+    void EndProgress();
+
+    QMdiArea* mdiArea = nullptr;
+    QMenu* FileMenu = nullptr;
+    QMenu* EditMenu = nullptr;
+    QMenu* W1 = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* FileNewItem = nullptr;
+    QAction* FileOpenItem = nullptr;
+    QAction* FileSaveItem = nullptr;
+    QAction* FileSaveAsItem = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* RDS1 = nullptr;
+    QAction* N6 = nullptr;
+    QAction* FileExitItem = nullptr;
+    QAction* Tile1 = nullptr;
+    QAction* HelpAboutItem = nullptr;
+    QToolBar* SpeedBar = nullptr;
+    QProgressBar* pbrStat = nullptr;
+    QStatusBar* sbrStat = nullptr;
+    QLabel* sbrStatPanel = nullptr;
+
+    TFileDialog OpenDialog;
+    TFileDialog sdlRDSwrite;
+
+public slots:
+    TfrmModel* FileNewItemClick();
+    void mnuOpenClick();
+    void RDS1Click();
+    void N6Click();
+    void Tile1Click();
+    void HelpAboutItemClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateStatusBar();
+    void LoadCursors();
+
+    TShell& shell_;
+    bool shownOnce_ = false;
+};
+
+} // namespace kalvo

@@ -1,0 +1,212 @@
+#include "gui/model_window.h"
+
+#include "core/model/preview_obj.h"
+#include "core/preview/wireframe.h"
+#include "core/settings/settings.h"
+#include "gui/object_window.h"
+#include "gui/platform.h"
+#include "gui/shell.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kalvo {
+
+TPaintBox::TPaintBox(int tag, QWidget* parent) : QWidget(parent), tag_(tag)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TPaintBox::Redraw()
+{
+    canvas_.SetSize(width(), height());
+    if (OnPaint)
+        OnPaint(canvas_);
+}
+
+void TPaintBox::paintEvent(QPaintEvent*)
+{
+    Redraw();
+    if (canvas_.Width() == 0 || canvas_.Height() == 0)
+        return;
+    QImage image(canvas_.Width(), canvas_.Height(), QImage::Format_RGB32);
+    CanvasToScreen(canvas_, reinterpret_cast<std::uint32_t*>(image.bits()),
+                   static_cast<int>(image.bytesPerLine() / 4));
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image);
+}
+
+TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(shell)
+{
+    setObjectName(QStringLiteral("frmModel"));
+    setWindowTitle(QStringLiteral("Preview Window"));
+    resize(503, 342);
+
+    auto* toolbar = new QWidget(this);
+    toolbar->setObjectName(QStringLiteral("Panel1"));
+    btnObj = new QToolButton(toolbar);
+    btnObj->setObjectName(QStringLiteral("btnObj"));
+    btnObj->setText(QStringLiteral("   オブジェクト  "));
+    btnObj->setToolTip(QStringLiteral("オブジェクト選択やテンプレート作成作業等を行います"));
+    btnObj->setCheckable(true);
+    QFont bold = btnObj->font();
+    bold.setBold(true);
+    btnObj->setFont(bold);
+    connect(btnObj, &QToolButton::clicked, this, &TfrmModel::btnObjClick);
+    auto* toolbarLayout = new QHBoxLayout(toolbar);
+    toolbarLayout->setContentsMargins(0, 0, 0, 0);
+    toolbarLayout->addWidget(btnObj);
+    toolbarLayout->addStretch();
+
+    Edit1 = new QLineEdit(this);
+    Edit1->hide();
+
+    pnlModel = new QWidget(this);
+    pnlModel->setObjectName(QStringLiteral("pnlModel"));
+    pnlModel->setAutoFillBackground(true);
+    QPalette white = pnlModel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    pnlModel->setPalette(white);
+    pnlModel->installEventFilter(this);
+    for (int v = 0; v < 4; ++v) {
+        Pane[v] = new QWidget(pnlModel);
+        paintBoxes_[v] = new TPaintBox(v, Pane[v]);
+        paintBoxes_[v]->OnPaint = [this, v](TCanvas& canvas) { RedrawView(v, canvas); };
+        Pane[v]->hide();
+    }
+    pbxModel = paintBoxes_[0];
+    pbxXY = paintBoxes_[1];
+    pbxYZ = paintBoxes_[2];
+    pbxXZ = paintBoxes_[3];
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolbar);
+    layout->addWidget(pnlModel, 1);
+
+    objectWindow_ = new TfrmObj(shell_, *this);
+    InitialiseCamera(camera_, 1, 1);
+    buffer_.Allocate(1, 1, true, false);
+}
+
+TfrmModel::~TfrmModel()
+{
+    Closing = true;
+    // The object window owns the models, which refer to this window's camera and buffer:
+    // they go first.
+    delete objectWindow_;
+    objectWindow_ = nullptr;
+}
+
+void TfrmModel::Layout()
+{
+    if (Closing)
+        return;
+    const bool threeView = false;
+    layout_ = LayoutPanes(pnlModel->width(), pnlModel->height(), SplitView, threeView,
+                          view_.ActiveView, layout_);
+    for (int v = 0; v < 4; ++v) {
+        const TPaneRect& pane = layout_.Pane[v];
+        Pane[v]->setGeometry(pane.Left, pane.Top, pane.Width, pane.Height);
+        const TPaneRect box = layout_.PaintBox(v);
+        paintBoxes_[v]->setGeometry(box.Left, box.Top, std::max(box.Width, 0),
+                                    std::max(box.Height, 0));
+        Pane[v]->setVisible(layout_.Shown[v]);
+        paintBoxes_[v]->update();
+    }
+    camera_.ViewWidth = pbxModel->width();
+    camera_.ViewHeight = pbxModel->height();
+    camera_.SetDistance(view_.ViewDistance);
+    PrepareBuffer(DisplayMode);
+}
+
+void TfrmModel::PrepareBuffer(int mode)
+{
+    // Batch drawing needs rows of whole 32-bit words; only the wireframe is drawn for now,
+    // which goes straight onto the pane.
+    buffer_.SetSize(pbxModel->width() / 4 * 4, pbxModel->height() / 4 * 4, false, mode > 0);
+}
+
+void TfrmModel::RepaintAll()
+{
+    for (TPaintBox* box : paintBoxes_)
+        box->update();
+}
+
+void TfrmModel::RedrawView(int v, TCanvas& canvas)
+{
+    if (Closing)
+        return;
+    const TSettings& settings = CurrentSettings(shell_);
+    canvas.Clear(settings.BackColor);
+    TfrmObj& objects = *objectWindow_;
+    if (v == 0) {
+        for (int i = 0; i < objects.ItemCount(); ++i) {
+            if (objects.ItemStateIndex(i) != 0)
+                continue;
+            TpreviewObj& model = *objects.ItemModel(i);
+            model.BackColour = settings.BackColor;
+            model.WireColour = settings.ObjectColor;
+            ClearDrawn(model);
+            ProjectVertices(model, camera_, canvas);
+            for (int p = 0; p < model.PolygonCount(); ++p)
+                DrawPolygonWire(model, p, canvas);
+        }
+        return;
+    }
+    const TOrthoColours colours{settings.EditableEdge, settings.UnEditableEdge};
+    for (int i = 0; i < objects.ItemCount(); ++i) {
+        if (objects.ItemStateIndex(i) != 0)
+            continue;
+        TpreviewObj& model = *objects.ItemModel(i);
+        ClearDrawn(model);
+        model.BackColour = settings.BackColor;
+        model.WireColour = settings.ObjectColor;
+        DrawOrthoView(model, v, canvas, view_.OrthoCentre, objects.ItemSelected(i), view_.OrthoZoom,
+                      colours);
+    }
+}
+
+void TfrmModel::btnObjClick()
+{
+    TfrmObj& objects = *objectWindow_;
+    if (objects.isVisible()) {
+        objects.hide();
+    } else {
+        objects.move(btnObj->mapToGlobal(QPoint(0, btnObj->height())));
+        objects.show();
+        objects.raise();
+    }
+    btnObj->setChecked(objects.isVisible());
+}
+
+bool TfrmModel::eventFilter(QObject* watched, QEvent* event)
+{
+    // The panes follow the model area, whose size the window's layout sets.
+    if (watched == pnlModel && event->type() == QEvent::Resize)
+        Layout();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmModel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Layout();
+    if (shell_.Platform)
+        pbxModel->setCursor(shell_.Platform->CursorOf(kCursorView));
+}
+
+void TfrmModel::closeEvent(QCloseEvent* event)
+{
+    Closing = true;
+    objectWindow_->hide();
+    event->accept();
+}
+
+} // namespace kalvo

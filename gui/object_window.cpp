@@ -1,0 +1,424 @@
+#include "gui/object_window.h"
+
+#include "core/io/cp932.h"
+#include "core/model/preview_obj.h"
+#include "core/model/template_link.h"
+#include "core/settings/settings.h"
+#include "gui/list_pictures.h"
+#include "gui/main_form.h"
+#include "gui/model_window.h"
+#include "gui/platform.h"
+#include "gui/shell.h"
+#include "gui/temp_size_dialog.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSpinBox>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kalvo {
+
+int TfrmObj::LastSelectionCount = 0;
+
+namespace {
+
+constexpr int kModelRole = Qt::UserRole;
+constexpr int kStateRole = Qt::UserRole + 1;
+constexpr int kIconRole = Qt::UserRole + 2;
+
+// Both pictures of an item side by side: the state image in the first 32 pixels, the icon in
+// the next 32, so that the mouse rules by column fall on the pictures.
+QIcon ItemPicture(int stateIndex, int iconIndex)
+{
+    static QIcon cache[2][2];
+    QIcon& icon = cache[stateIndex & 1][iconIndex & 1];
+    if (icon.isNull()) {
+        for (int scale : {1, 2}) {
+            QPixmap pixmap(64 * scale, 32 * scale);
+            pixmap.setDevicePixelRatio(scale);
+            pixmap.fill(Qt::transparent);
+            QPainter painter(&pixmap);
+            painter.drawPixmap(0, 0, StateImage(stateIndex & 1).pixmap(32, 32, QIcon::Normal));
+            painter.drawPixmap(32, 0, ObjectIcon(iconIndex & 1).pixmap(32, 32, QIcon::Normal));
+            painter.end();
+            icon.addPixmap(pixmap);
+        }
+    }
+    return icon;
+}
+
+TpreviewObj* ModelOf(const QTreeWidgetItem* item)
+{
+    return reinterpret_cast<TpreviewObj*>(item->data(0, kModelRole).value<quintptr>());
+}
+
+QString NameOf(const TpreviewObj& model) { return QString::fromStdString(Cp932ToUtf8(model.Name)); }
+
+QToolButton* MakeButton(QWidget* parent, const QString& hint, QStyle::StandardPixmap picture)
+{
+    auto* button = new QToolButton(parent);
+    button->setToolTip(hint);
+    button->setIcon(parent->style()->standardIcon(picture));
+    button->setAutoRaise(true);
+    button->setFixedSize(28, 28);
+    return button;
+}
+
+} // namespace
+
+void CloseTemplateWindow(TpreviewObj& model)
+{
+    // The template window is a window of its own that also serves as the model's template
+    // link; it must be gone before the model is, as it draws from the model's vertices.
+    if (auto* window = dynamic_cast<QWidget*>(model.TemplateWindow)) {
+        window->close();
+        delete window;
+    }
+    model.SetTemplateWindow(nullptr);
+}
+
+TfrmObj::TfrmObj(TShell& shell, TfrmModel& owner)
+    : QWidget(&owner,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      shell_(shell), owner_(owner)
+{
+    setObjectName(QStringLiteral("frmObj"));
+    setWindowTitle(QStringLiteral("オブジェクト"));
+    resize(245, 367);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedHeight(34);
+    SpeedButton1 = MakeButton(panel, QStringLiteral("読み込み"), QStyle::SP_DialogOpenButton);
+    btnMakeTemplate =
+        MakeButton(panel, QStringLiteral("テンプレート作成"), QStyle::SP_FileDialogDetailedView);
+    btnMakeTemplate->setEnabled(false);
+    btnAlwaysView = new QToolButton(panel);
+    btnAlwaysView->setText(QStringLiteral("自動的に隠す"));
+    btnAlwaysView->setCheckable(true);
+    btnAlwaysView->setChecked(true);
+    btnDelete = MakeButton(panel, QStringLiteral("削除"), QStyle::SP_DialogDiscardButton);
+    btnDelete->setEnabled(false);
+
+    auto* panelLayout = new QHBoxLayout(panel);
+    panelLayout->setContentsMargins(3, 3, 3, 3);
+    panelLayout->setSpacing(2);
+    panelLayout->addWidget(SpeedButton1);
+    panelLayout->addWidget(btnMakeTemplate);
+    panelLayout->addWidget(btnAlwaysView);
+    panelLayout->addWidget(btnDelete);
+    panelLayout->addStretch();
+
+    lvwObj = new QTreeWidget(this);
+    lvwObj->setObjectName(QStringLiteral("lvwObj"));
+    lvwObj->setColumnCount(1);
+    lvwObj->setHeaderHidden(true);
+    lvwObj->setRootIsDecorated(false);
+    lvwObj->setIndentation(0);
+    lvwObj->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lvwObj->setIconSize(QSize(64, 32));
+    lvwObj->header()->setStretchLastSection(false);
+    lvwObj->setColumnWidth(0, 500);
+    lvwObj->setContextMenuPolicy(Qt::CustomContextMenu);
+    lvwObj->viewport()->installEventFilter(this);
+
+    tvwObj = new QTreeWidget(this);
+    tvwObj->setObjectName(QStringLiteral("tvwObj"));
+    tvwObj->setHeaderHidden(true);
+    tvwObj->setIndentation(19);
+    tvwObj->setIconSize(QSize(16, 16));
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setUsesScrollButtons(false); // tab texts wrap rather than scroll
+    PageControl1->addTab(lvwObj, QStringLiteral("オブジェクト リスト"));
+    PageControl1->addTab(tvwObj, QStringLiteral("ツリー"));
+    PageControl1->setTabEnabled(1, false);
+
+    PopupMenu1 = new QMenu(this);
+    mnuMapt = PopupMenu1->addAction(QStringLiteral("マッピング テンプレート..."));
+    Close1 = PopupMenu1->addAction(QStringLiteral("閉じる"));
+    PopupMenu1->addSeparator();
+    QMenu* tabs = PopupMenu1->addMenu(QStringLiteral("タブ位置"));
+    N2 = tabs->addAction(QStringLiteral("上"));
+    N3 = tabs->addAction(QStringLiteral("下"));
+    N4 = tabs->addAction(QStringLiteral("右"));
+    N5 = tabs->addAction(QStringLiteral("左"));
+    const std::pair<QAction*, QTabWidget::TabPosition> positions[] = {{N2, QTabWidget::North},
+                                                                      {N3, QTabWidget::South},
+                                                                      {N4, QTabWidget::East},
+                                                                      {N5, QTabWidget::West}};
+    for (const auto& [action, position] : positions)
+        connect(action, &QAction::triggered, this,
+                [this, position] { PageControl1->setTabPosition(position); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panel);
+    layout->addWidget(PageControl1, 1);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmObj::SpeedButton1Click);
+    connect(btnMakeTemplate, &QToolButton::clicked, this, &TfrmObj::mnuMaptClick);
+    connect(btnDelete, &QToolButton::clicked, this, &TfrmObj::Close1Click);
+    connect(mnuMapt, &QAction::triggered, this, &TfrmObj::mnuMaptClick);
+    connect(Close1, &QAction::triggered, this, &TfrmObj::Close1Click);
+    connect(lvwObj, &QTreeWidget::itemSelectionChanged, this, &TfrmObj::lvwObjChange);
+    connect(lvwObj, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu1->popup(lvwObj->viewport()->mapToGlobal(pos)); });
+}
+
+TfrmObj::~TfrmObj()
+{
+    // Items refer to the models: let them go first so nothing can reach a destroyed model.
+    busy_ = true;
+    lvwObj->clear();
+    tvwObj->clear();
+    for (auto& model : models_)
+        CloseTemplateWindow(*model);
+    models_.clear();
+}
+
+QTreeWidgetItem* TfrmObj::AddEntry(std::unique_ptr<TpreviewObj> model)
+{
+    TpreviewObj* raw = model.get();
+    models_.push_back(std::move(model));
+    const QString name = NameOf(*raw);
+    const QVariant data = QVariant::fromValue(reinterpret_cast<quintptr>(raw));
+
+    auto* node = new QTreeWidgetItem(tvwObj, QStringList(name));
+    node->setData(0, kModelRole, data);
+    node->setIcon(0, TreeImage(0));
+
+    auto* item = new QTreeWidgetItem(lvwObj, QStringList(name));
+    item->setData(0, kModelRole, data);
+    item->setData(0, kIconRole, 0);
+    SetItemStateIndex(item, 0);
+    return node;
+}
+
+QTreeWidgetItem* TfrmObj::AddGroupNode(QTreeWidgetItem* modelNode, int number)
+{
+    auto* node =
+        new QTreeWidgetItem(modelNode, QStringList(QStringLiteral("グループ %1").arg(number)));
+    node->setIcon(0, TreeImage(1));
+    return node;
+}
+
+int TfrmObj::ItemCount() const { return lvwObj->topLevelItemCount(); }
+
+TpreviewObj* TfrmObj::ItemModel(int index) const { return ModelOf(lvwObj->topLevelItem(index)); }
+
+bool TfrmObj::ItemSelected(int index) const { return lvwObj->topLevelItem(index)->isSelected(); }
+
+int TfrmObj::ItemStateIndex(int index) const
+{
+    return lvwObj->topLevelItem(index)->data(0, kStateRole).toInt();
+}
+
+int TfrmObj::ItemIconIndex(int index) const
+{
+    return lvwObj->topLevelItem(index)->data(0, kIconRole).toInt();
+}
+
+void TfrmObj::SetItemSelected(int index, bool selected)
+{
+    lvwObj->topLevelItem(index)->setSelected(selected);
+}
+
+int TfrmObj::SelectedCount() const
+{
+    int count = 0;
+    for (int i = 0; i < ItemCount(); ++i)
+        count += ItemSelected(i) ? 1 : 0;
+    return count;
+}
+
+void TfrmObj::SetItemStateIndex(QTreeWidgetItem* item, int stateIndex)
+{
+    item->setData(0, kStateRole, stateIndex);
+    item->setIcon(0, ItemPicture(stateIndex, item->data(0, kIconRole).toInt()));
+}
+
+void TfrmObj::SetItemIconIndex(QTreeWidgetItem* item, int iconIndex)
+{
+    item->setData(0, kIconRole, iconIndex);
+    item->setIcon(0, ItemPicture(item->data(0, kStateRole).toInt(), iconIndex));
+}
+
+void TfrmObj::SetObjectButtonCaption(const QString& caption) { owner_.btnObj->setText(caption); }
+
+std::optional<TBox> TfrmObj::SelectedBox() const
+{
+    const bool anySelected = SelectedCount() > 0;
+    std::optional<TBox> box;
+    for (int i = 0; i < ItemCount(); ++i) {
+        if (anySelected && !ItemSelected(i))
+            continue;
+        const TpreviewObj& m = *ItemModel(i);
+        // An empty model has no box; its zero box would drag the union to the origin.
+        if (!m.BoxSet)
+            continue;
+        if (!box) {
+            box = TBox{m.MinX, m.MaxX, m.MinY, m.MaxY, m.MinZ, m.MaxZ};
+            continue;
+        }
+        box->MinX = std::min(box->MinX, m.MinX);
+        box->MaxX = std::max(box->MaxX, m.MaxX);
+        box->MinY = std::min(box->MinY, m.MinY);
+        box->MaxY = std::max(box->MaxY, m.MaxY);
+        box->MinZ = std::min(box->MinZ, m.MinZ);
+        box->MaxZ = std::max(box->MaxZ, m.MaxZ);
+    }
+    return box;
+}
+
+void TfrmObj::SpeedButton1Click()
+{
+    // The read button fills this object window's preview window, whichever child is active.
+    if (shell_.MainForm) {
+        shell_.MainForm->ActivatePreview(owner_);
+        shell_.MainForm->mnuOpenClick();
+    }
+}
+
+bool TfrmObj::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lvwObj->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                          event->type() == QEvent::MouseButtonDblClick)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (lvwObjMouseDown(mouse->position().toPoint()))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TfrmObj::lvwObjMouseDown(const QPoint& pos)
+{
+    QTreeWidgetItem* item = lvwObj->itemAt(pos);
+    if (!item)
+        return false;
+    const int x = pos.x() - lvwObj->visualItemRect(item).left();
+    if (x < 32) {
+        SetItemStateIndex(item, 1 - item->data(0, kStateRole).toInt());
+        owner_.RepaintAll();
+        return true;
+    }
+    if (x < 64)
+        SetItemIconIndex(item, 1 - item->data(0, kIconRole).toInt());
+    return false;
+}
+
+void TfrmObj::lvwObjChange()
+{
+    if (busy_)
+        return;
+    const int count = SelectedCount();
+    if (count == 0) {
+        btnDelete->setEnabled(false);
+        btnMakeTemplate->setEnabled(false);
+        SetObjectButtonCaption(QStringLiteral("<未選択>"));
+        currentModel_ = nullptr;
+    } else if (count == 1) {
+        for (int i = 0; i < ItemCount(); ++i) {
+            if (ItemSelected(i)) {
+                currentModel_ = ItemModel(i);
+                SetObjectButtonCaption(lvwObj->topLevelItem(i)->text(0));
+            }
+        }
+        btnDelete->setEnabled(true);
+        btnMakeTemplate->setEnabled(true);
+    } else {
+        btnMakeTemplate->setEnabled(false);
+        SetObjectButtonCaption(QStringLiteral("<Multi>"));
+    }
+    if (count != LastSelectionCount)
+        owner_.RepaintAll();
+    LastSelectionCount = count;
+}
+
+void TfrmObj::mnuMaptClick()
+{
+    if (SelectedCount() != 1)
+        return;
+    TpreviewObj* model = nullptr;
+    for (int i = 0; i < ItemCount() && !model; ++i)
+        if (ItemSelected(i))
+            model = ItemModel(i);
+    if (model->TemplateWindow)
+        return;
+
+    const TSettings& settings = CurrentSettings(shell_);
+    int width = 0;
+    int height = 0;
+    for (const auto& [text, value] :
+         {std::pair{&settings.Xsize, &width}, std::pair{&settings.Ysize, &height}}) {
+        if (!TemplateSize(*text, *value)) {
+            shell_.Platform->MessageBox(
+                TMsgKind::Error,
+                QStringLiteral("'%1' は整数ではありません").arg(QString::fromStdString(*text)),
+                TButtons::Ok);
+            return;
+        }
+    }
+    TdlgTempSize& dialog = *shell_.TempSize;
+    dialog.sedX->setValue(width);
+    dialog.sedY->setValue(height);
+    if (!shell_.ShowModal(dialog))
+        return;
+    if (!shell_.OpenMapTemplate)
+        return;
+    shell_.OpenMapTemplate(*this, *model, dialog.sedX->value(), dialog.sedY->value());
+    if (btnAlwaysView->isChecked())
+        hide();
+}
+
+void TfrmObj::DestroyModel(TpreviewObj* model)
+{
+    CloseTemplateWindow(*model);
+    if (currentModel_ == model)
+        currentModel_ = nullptr;
+    // The tree keeps its node (deleting does not touch the tree) but no longer refers to the
+    // model.
+    for (int i = 0; i < tvwObj->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* node = tvwObj->topLevelItem(i);
+        if (ModelOf(node) == model)
+            node->setData(0, kModelRole, QVariant::fromValue(quintptr{0}));
+    }
+    std::erase_if(models_, [model](const auto& owned) { return owned.get() == model; });
+}
+
+void TfrmObj::Close1Click()
+{
+    if (SelectedCount() == 0)
+        return;
+    busy_ = true;
+    for (;;) {
+        QTreeWidgetItem* first = nullptr;
+        for (int i = 0; i < ItemCount() && !first; ++i)
+            if (ItemSelected(i))
+                first = lvwObj->topLevelItem(i);
+        if (!first)
+            break;
+        TpreviewObj* model = ModelOf(first);
+        delete first;
+        DestroyModel(model);
+    }
+    SetObjectButtonCaption(QStringLiteral("<未選択>"));
+    currentModel_ = nullptr;
+    lvwObj->clearSelection();
+    owner_.RepaintAll();
+    btnDelete->setEnabled(false);
+    btnMakeTemplate->setEnabled(false);
+    busy_ = false;
+}
+
+} // namespace kalvo

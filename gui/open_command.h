@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+class QTreeWidgetItem;
+
+namespace kalvo {
+
+class TfrmModel;
+class TfrmObj;
+class TpreviewObj;
+struct TShell;
+
+// The open dialog's filter indices: which reader a file goes to.
+enum TOpenFilter : int {
+    kFilterOwnFormat = 1, // the program's own format: nothing is read
+    kFilterDxf = 2,
+    kFilterRok = 3,
+    kFilterRds = 4,
+};
+
+// A model registered in a preview window's object window.
+struct TModelEntry
+{
+    TpreviewObj* Model = nullptr;
+    QTreeWidgetItem* Node = nullptr;
+};
+
+// Creates an empty model named name (code page 932), bound to window, and registers it in the
+// window's object window: a top-level tree node and a list item, shown. Every reader path
+// makes its models this way.
+TModelEntry CreateModelEntry(TfrmModel& window, const std::string& name);
+
+// Appends "グループ n" nodes, n = 1 .. the model's group count, under its tree node.
+void AddGroupNodes(TfrmObj& objects, QTreeWidgetItem* node, const TpreviewObj& model);
+
+// Reads the file at path into target by the filter index, with the wait window shown while
+// it reads, then lays the window out again so the new models show. A DXF or ROK file adds one
+// entry even when it turns out empty or damaged (its reader tells the user); an RDS file one
+// per mesh object. Files that cannot be read are reported with the system's message.
+// Returns false in that case.
+bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex);
+
+// The filter index that reads path, by its extension; 0 for a file of no known kind.
+int FilterIndexOfPath(const QString& path);
+
+// The folder of an opened file, with its trailing separator, as the open dialogs keep it.
+std::string FolderOfFile(const QString& path);
+
+} // namespace kalvo

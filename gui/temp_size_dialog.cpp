@@ -1,0 +1,85 @@
+#include "gui/temp_size_dialog.h"
+
+#include "core/io/message_sink.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace kalvo {
+
+namespace {
+
+QSpinBox* MakeSizeField(int value, QWidget* parent)
+{
+    auto* field = new QSpinBox(parent);
+    // The field takes any integer so that a value from the settings shows as it is; OK is
+    // where sizes are checked.
+    field->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    field->setValue(value);
+    field->setMinimumWidth(80);
+    return field;
+}
+
+} // namespace
+
+TdlgTempSize::TdlgTempSize(TMessageSink& sink, QWidget* parent) : QDialog(parent), sink_(sink)
+{
+    setObjectName(QStringLiteral("dlgTempSize"));
+    setWindowTitle(QStringLiteral("ﾀﾞｲｱﾛｸﾞ"));
+
+    Label5 = new QLabel(QStringLiteral("テンプレートの大きさ"), this);
+    sedX = MakeSizeField(640, this);
+    sedY = MakeSizeField(480, this);
+    sedX->setObjectName(QStringLiteral("sedX"));
+    sedY->setObjectName(QStringLiteral("sedY"));
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(QStringLiteral("Ｘサイズ"), this), 0, 0);
+    fields->addWidget(sedX, 0, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Pixels"), this), 0, 2);
+    fields->addWidget(new QLabel(QStringLiteral("Ｙサイズ"), this), 1, 0);
+    fields->addWidget(sedY, 1, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Pixels"), this), 1, 2);
+
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    CancelBtn = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &TdlgTempSize::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label5);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    setSizeGripEnabled(false);
+}
+
+bool TdlgTempSize::SizeAcceptable() const
+{
+    const auto inRange = [](int value) { return value >= 1 && value <= kMaxTemplateSize; };
+    return inRange(sedX->value()) && inRange(sedY->value());
+}
+
+void TdlgTempSize::OKBtnClick()
+{
+    if (!SizeAcceptable()) {
+        sink_.Show(TMsgKind::Error,
+                   "テンプレートの大きさは 1 から " + std::to_string(kMaxTemplateSize) +
+                       " ピクセルまでです。",
+                   TButtons::Ok);
+        return;
+    }
+    accept();
+}
+
+} // namespace kalvo

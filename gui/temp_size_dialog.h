@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace kalvo {
+
+class TMessageSink;
+
+// Asks for the pixel size of a new map template. Created once at start and kept hidden; the
+// object window's template command fills the two fields from the settings, shows it modally
+// and reads the fields back when it closes with OK.
+//
+// OK refuses sizes outside 1 to kMaxTemplateSize with a message and keeps the dialog open: a
+// template of no pixels cannot be drawn on, and one far beyond the screen only exhausts memory.
+class TdlgTempSize : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxTemplateSize = 8192;
+
+    // sink receives the refusal message and must outlive the dialog.
+    explicit TdlgTempSize(TMessageSink& sink, QWidget* parent = nullptr);
+
+    // Whether both fields hold a size the template can have.
+    bool SizeAcceptable() const;
+
+    QLabel* Label5 = nullptr;
+    QSpinBox* sedX = nullptr;
+    QSpinBox* sedY = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+
+public slots:
+    void OKBtnClick();
+
+private:
+    TMessageSink& sink_;
+};
+
+} // namespace kalvo
