@@ -33,6 +33,19 @@ std::array<TColour, 256> MakePalette()
 
 } // namespace
 
+TDIB& TDIB::operator=(TDIB&& other) noexcept
+{
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        hasColour_ = std::exchange(other.hasColour_, false);
+        hasDepth_ = std::exchange(other.hasDepth_, false);
+        pixels_ = std::move(other.pixels_);
+        depth_ = std::move(other.depth_);
+    }
+    return *this;
+}
+
 void TDIB::Allocate(int width, int height, bool withColour, bool withDepth)
 {
     pixels_.reset();

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 namespace kalvo {
 
@@ -25,6 +26,9 @@ public:
     ~TDIB() { Release(); }
     TDIB(const TDIB&) = delete;
     TDIB& operator=(const TDIB&) = delete;
+    // A moved-from image has no buffers.
+    TDIB(TDIB&& other) noexcept { *this = std::move(other); }
+    TDIB& operator=(TDIB&& other) noexcept;
 
     // Replaces the buffers with fresh ones of the given size; their contents are undefined. A
     // buffer that cannot be allocated (or a negative size) is left absent, its flag false.
