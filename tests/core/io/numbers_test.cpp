@@ -1,9 +1,15 @@
 #include "core/io/numbers.h"
 
+#include <bit>
 #include <cfloat>
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace kalvo {
 namespace {
@@ -35,6 +41,39 @@ INSTANTIATE_TEST_SUITE_P(
                       TFixedCase{-0.0, 2, "-0.00"}, TFixedCase{-0.001, 2, "-0.00"},
                       TFixedCase{0.999999999, 8, "1.00000000"},
                       TFixedCase{1e20, 2, "100000000000000000000.00"}, TFixedCase{2.5, 0, "2"}));
+
+// Two and eight decimals take a quicker path than the general conversion; both must agree on
+// every value, ties and values near the ends of that path included.
+TEST(FixedFormatting, QuickPathAgreesWithTheGeneralConversion)
+{
+    std::mt19937_64 random(12345);
+    std::vector<double> values = {
+        0.0,           -0.0, 0.5,     1.5,     0.125,           -0.375,     0.005,
+        0.015,         1e-9, 5e-9,    -5e-9,   4.9999999999e-9, 999999999., 999999999.995,
+        -999999999.99, 1e9,  1e9 + 1, DBL_MIN, 4.9e-324,        -4.9e-324};
+    for (int i = 0; i < 200000; ++i) {
+        // Any bit pattern of a finite double, and values with few bits after the point.
+        const double raw = std::bit_cast<double>(random());
+        if (std::isfinite(raw))
+            values.push_back(raw);
+        const auto scale = static_cast<double>(1 << (random() % 30));
+        values.push_back(
+            static_cast<double>(static_cast<std::int64_t>(random() % 2000000000) - 1000000000) /
+            scale);
+        values.push_back(
+            std::ldexp(static_cast<double>(random() % 100000), -static_cast<int>(random() % 60)));
+    }
+    for (const int decimals : {2, 8}) {
+        for (const double value : values) {
+            char buffer[400];
+            const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                              std::chars_format::fixed, decimals);
+            const std::string expected(buffer, result.ptr);
+            ASSERT_EQ(FormatFixed(value, decimals), expected)
+                << "value " << FormatShortest(value) << " decimals " << decimals;
+        }
+    }
+}
 
 TEST(FixedFormatting, LargestDoubleIsWrittenInFull)
 {
