@@ -70,10 +70,53 @@ bool ConvertStrict(const char* to, const char* from, std::string_view text, std:
     return ok;
 }
 
+// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no surrogates.
+bool IsUtf8(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int length = 0;
+        char32_t code = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (text.size() - i < static_cast<std::size_t>(length))
+            return false;
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
+            (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += static_cast<std::size_t>(length);
+    }
+    return true;
+}
+
+// A value the program wrote is code page 932, unless code page 932 could not hold it; then it
+// is UTF-8, as is a file someone edited with a UTF-8 editor. Japanese text in code page 932 is
+// almost never well-formed UTF-8, while UTF-8 often passes as code page 932, so UTF-8 is tried
+// first.
 std::string FileToUtf8(std::string_view bytes)
 {
     std::string utf8;
-    if (IsAscii(bytes) || !ConvertStrict("UTF-8", "CP932", bytes, utf8))
+    if (IsUtf8(bytes) || !ConvertStrict("UTF-8", "CP932", bytes, utf8))
         return std::string(bytes);
     return utf8;
 }
