@@ -1,8 +1,8 @@
 #include "gui/app_windows.h"
 
-#include "core/io/errors.h"
 #include "core/settings/settings.h"
 #include "gui/bar_window.h"
+#include "gui/environ_dialog.h"
 #include "gui/info_window.h"
 #include "gui/main_form.h"
 #include "gui/temp_size_dialog.h"
@@ -17,7 +17,8 @@ namespace {
 
 template <typename Window> Window* Created(Window* window, std::vector<QString>& order)
 {
-    order.push_back(window->objectName());
+    QString name = QString::fromLatin1(window->metaObject()->className());
+    order.push_back(name.mid(name.lastIndexOf(QLatin1Char(':')) + 1));
     return window;
 }
 
@@ -32,26 +33,15 @@ TApplicationWindows::TApplicationWindows(TPlatform& platform,
     shell_.ShowModal = [](QDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
 
     settings_ = std::make_unique<TSettings>();
-    try {
-        *settings_ = LoadSettingsFile(settingsPath_, &sink_);
-    } catch (const TReadError& error) {
-        platform.MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()), TButtons::Ok);
-    }
     shell_.Settings = settings_.get();
-    shell_.SaveSettings = [this] {
-        try {
-            SaveSettingsFile(*settings_, settingsPath_);
-        } catch (const TWriteError& error) {
-            shell_.Platform->MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()),
-                                        TButtons::Ok);
-        }
-    };
+    shell_.SaveSettings = [this] { shell_.Environ->SaveSettings(); };
 
     shell_.MainForm = Created(new TMainForm(shell_), creationOrder_);
     shell_.Tool = Created(new TfrmTool(), creationOrder_);
     shell_.TempSize = Created(new TdlgTempSize(sink_), creationOrder_);
     shell_.Bar = Created(new TfrmBar(), creationOrder_);
     shell_.Test = Created(new TfrmTest(), creationOrder_);
+    shell_.Environ = Created(new TfrmEnviron(platform, *settings_, settingsPath_), creationOrder_);
     shell_.Info = Created(new TfrmInfo(platform), creationOrder_);
 }
 
@@ -61,6 +51,7 @@ TApplicationWindows::~TApplicationWindows()
     delete shell_.MainForm;
     shell_.MainForm = nullptr;
     delete shell_.Info;
+    delete shell_.Environ;
     delete shell_.Test;
     delete shell_.Bar;
     delete shell_.TempSize;

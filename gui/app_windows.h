@@ -26,7 +26,7 @@ public:
 
     TShell& Shell() { return shell_; }
     TMainForm& MainForm() { return *shell_.MainForm; }
-    // The windows' object names in the order they were created.
+    // The windows' class names in the order they were created.
     const std::vector<QString>& CreationOrder() const { return creationOrder_; }
 
 private:

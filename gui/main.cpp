@@ -1,3 +1,4 @@
+#include "core/settings/settings.h"
 #include "gui/app_windows.h"
 #include "gui/main_form.h"
 #include "gui/qt_platform.h"

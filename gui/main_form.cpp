@@ -1,6 +1,7 @@
 #include "gui/main_form.h"
 
 #include "core/settings/settings.h"
+#include "gui/environ_dialog.h"
 #include "gui/export_command.h"
 #include "gui/info_window.h"
 #include "gui/model_window.h"
@@ -251,7 +252,7 @@ void TMainForm::RDS1Click()
 void TMainForm::N6Click()
 {
     if (shell_.Environ)
-        shell_.ShowModal(*reinterpret_cast<QDialog*>(shell_.Environ));
+        shell_.ShowModal(*shell_.Environ);
 }
 
 void TMainForm::Tile1Click() { mdiArea->tileSubWindows(); }
