@@ -34,7 +34,7 @@ enum class TTemplateTool : std::uint8_t {
 // While attached to a model (SetModel) the model's TemplateWindow refers to this object, and
 // the renderer takes its texture from SampleTexture and IsTransparent. The destructor detaches
 // it again, so the model falls back to flat colours.
-class TMapTemplate final : public TTemplateLink
+class TMapTemplate : public TTemplateLink
 {
 public:
     TMapTemplate() = default;
