@@ -50,9 +50,14 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
     // Minor offset of step i: floor((2 i minor + major) / (2 major)), kept as quotient and
     // remainder and stepped by 2 minor.
     const std::int64_t twoMajor = 2 * (major == 0 ? 1 : major);
-    const __int128 start = static_cast<__int128>(2) * first * minor + major;
-    std::int64_t q = static_cast<std::int64_t>(start / twoMajor);
-    std::int64_t r = static_cast<std::int64_t>(start % twoMajor);
+    std::int64_t q = 0;
+    std::int64_t r = major;
+    if (first > 0) {
+        // Far-off starts can exceed 64 bits here (2^32 steps times a 2^32 minor extent).
+        const __int128 start = static_cast<__int128>(2) * first * minor + major;
+        q = static_cast<std::int64_t>(start / twoMajor);
+        r = static_cast<std::int64_t>(start % twoMajor);
+    }
     const std::int64_t twoMinor = 2 * minor;
     const std::int64_t n0 = xMajor ? y0 : x0;
     const std::int64_t sn = xMajor ? sy : sx;

@@ -75,6 +75,8 @@ bool ClipSegment(VertexInput& a, VertexInput& b, const TClipRect& r, TClipBorder
         std::swap(a, b);
     int codeA = OutCode(a, r);
     int codeB = OutCode(b, r);
+    if ((codeA | codeB) == 0)
+        return true; // wholly inside: most segments of a model seen whole
 
     if (codeA & codeB) {
         const int shared = codeA & codeB;
