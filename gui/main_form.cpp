@@ -199,6 +199,8 @@ TfrmModel* TMainForm::FileNewItemClick()
     auto* window = new TfrmModel(shell_);
     QMdiSubWindow* sub = mdiArea->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(window->size().grownBy(sub->contentsMargins()) +
+                QSize(0, sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub)));
     if (CurrentSettings(shell_).NewWindowMaxim)
         sub->showMaximized();
     else

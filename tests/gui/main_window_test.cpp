@@ -1,0 +1,411 @@
+// The main window driven as a user would: start-up, the Open command for each file kind, the
+// folder rule, and the Export command with its questions.
+
+#include "core/io/rds_writer.h"
+#include "core/model/preview_obj.h"
+#include "gui/bar_window.h"
+#include "gui/info_window.h"
+#include "gui/open_command.h"
+#include "gui/qt_platform.h"
+#include "tests/gui/support/app_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+QStringList NodeTexts(const QTreeWidgetItem* node)
+{
+    QStringList texts;
+    for (int i = 0; i < node->childCount(); ++i)
+        texts << node->child(i)->text(0);
+    return texts;
+}
+
+QStringList ItemTexts(const TfrmObj& objects)
+{
+    QStringList texts;
+    for (int i = 0; i < objects.lvwObj->topLevelItemCount(); ++i)
+        texts << objects.lvwObj->topLevelItem(i)->text(0);
+    return texts;
+}
+
+// A ROK file whose points fall into three groups, one triangle each.
+QByteArray ThreeGroupRok()
+{
+    QStringList lines{"ROKU4 test", "PALC0", "1", "0", "200",   "100",  "50",
+                      "0",          "0",     "0", "0", "ENDP0", "POINT"};
+    int point = 0;
+    for (int group = 0; group < 3; ++group)
+        for (const char* xyz : {"0 0 %1", "1 0 %1", "0 1 %1"})
+            lines << QString::number(++point) << QString::number(group) << "0"
+                  << "0"
+                  << "0" << QString::fromLatin1(xyz).arg(group * 10);
+    lines << "LINE0";
+    for (int group = 0; group < 3; ++group)
+        for (auto [a, b] : {std::pair{1, 2}, std::pair{2, 3}, std::pair{3, 1}})
+            lines << QString::number(group * 3 + a) << QString::number(group * 3 + b) << "0"
+                  << "0";
+    lines << "FACE0";
+    for (int group = 0; group < 3; ++group) {
+        lines << "3"
+              << "0"
+              << "0";
+        for (int side = 1; side <= 3; ++side)
+            lines << QString::number(group * 3 + side);
+    }
+    lines << "END00";
+    return lines.join("\r\n").toLatin1() + "\r\n";
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TpreviewObj& AddTriangle(TpreviewObj& model, double x)
+{
+    const VertexInput corners[3] = {{x, 0, 0}, {x + 1, 0, 0}, {x, 1, 0}};
+    model.AddPolygonByCorners(0, corners, 3);
+    return model;
+}
+
+// A model with an edge that three triangles share.
+void AddFan(TpreviewObj& model)
+{
+    for (double z : {1.0, 2.0, 3.0}) {
+        const VertexInput corners[3] = {{0, 0, 0}, {1, 0, 0}, {0.5, 0, z}};
+        model.AddPolygonByCorners(0, corners, 3);
+    }
+}
+
+// Whether the canvas holds any pixel of colour.
+bool HasColour(const TCanvas& canvas, TColour colour)
+{
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x)
+            if (canvas.GetPixel(x, y) == colour)
+                return true;
+    return false;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void StartsWindowsInOrderWithTheirTexts()
+    {
+        TAppFixture app;
+        QCOMPARE(app.App->CreationOrder(),
+                 (std::vector<QString>{"TMainForm", "TfrmTool", "TdlgTempSize", "TfrmBar",
+                                       "TfrmTest", "TfrmEnviron", "TfrmInfo"}));
+        TMainForm& main = app.Main();
+        QCOMPARE(main.windowTitle(), QString("Kalvo/3D"));
+        QCOMPARE(app.Shell().Bar->windowTitle(), QString("お待ちください..."));
+        QCOMPARE(app.Shell().Info->windowTitle(), QString("Information"));
+        QCOMPARE(main.sbrStatPanel->text(), QString("Kalvo/3D (β2 version)"));
+        QVERIFY(main.pbrStat->isHidden());
+
+        QStringList visibleMenus;
+        for (QAction* action : main.menuBar()->actions())
+            if (action->isVisible())
+                visibleMenus << action->text();
+        QCOMPARE(visibleMenus, (QStringList{"ファイル(&F)", "ウインドウ(&W)", "ヘルプ(&H)"}));
+        QStringList fileItems;
+        for (QAction* action : main.FileMenu->actions())
+            fileItems << (action->isSeparator() ? QString("-") : action->text());
+        QCOMPARE(fileItems, (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)",
+                                         "名前をつけて保存(&A)...", "-", "読み込み...",
+                                         "RDS書き出し...", "-", "環境設定...", "-", "終了(&X)"}));
+        QVERIFY(!main.FileSaveItem->isEnabled());
+
+        // Showing the main window loads the cursors by bare name and opens one preview window.
+        QCOMPARE(app.Platform.LoadedCursors, (std::map<int, QString>{{5, "HAND.cur"},
+                                                                     {6, "VIEW.cur"},
+                                                                     {7, "PICKUP.cur"},
+                                                                     {9, "ESel.cur"},
+                                                                     {10, "PSel.cur"},
+                                                                     {11, "Pen.cur"}}));
+        QCOMPARE(main.PreviewWindows().size(), 1);
+        QCOMPARE(app.Preview().windowTitle(), QString("Preview Window"));
+    }
+
+    void ShippedCursorFilesLoadWithTheirHotspots()
+    {
+        const std::pair<const char*, QPoint> cursors[] = {
+            {"HAND.cur", {16, 16}}, {"VIEW.cur", {16, 16}}, {"PICKUP.cur", {12, 0}},
+            {"ESel.cur", {0, 0}},   {"PSel.cur", {0, 0}},   {"Pen.cur", {0, 31}}};
+        for (const auto& [name, hotspot] : cursors) {
+            QCursor cursor;
+            QVERIFY2(ReadCursorFile(SourcePath(QString("data/") + name), cursor), name);
+            QCOMPARE(cursor.hotSpot(), hotspot);
+            QCOMPARE(cursor.pixmap().size(), QSize(32, 32));
+        }
+    }
+
+    void OpenDxfAddsOneEntryAndShowsIt()
+    {
+        TAppFixture app;
+        app.Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        QCOMPARE(ItemTexts(app.Objects()), QStringList{"cube.dxf"});
+        QCOMPARE(app.Objects().tvwObj->topLevelItemCount(), 1);
+        QCOMPARE(app.Objects().ItemModel(0)->PolygonCount(), 12);
+        QCOMPARE(app.Objects().ItemStateIndex(0), 0);
+        QVERIFY(app.Shell().Bar->isHidden());
+        QCOMPARE(app.Preview().Edit1->text(), SourcePath("data/samples/cube.dxf"));
+
+        // The new model is drawn at once, in the mesh colour over the background.
+        TPaintBox& pane = *app.Preview().pbxModel;
+        QVERIFY(pane.width() > 50 && pane.height() > 50);
+        pane.Redraw();
+        QVERIFY(HasColour(pane.Canvas(), app.Settings().BackColor));
+        QVERIFY(HasColour(pane.Canvas(), app.Settings().ObjectColor));
+    }
+
+    void OpenWithTheOwnFormatReadsNothing()
+    {
+        TAppFixture app;
+        app.Open(SourcePath("data/samples/cube.dxf"), kFilterOwnFormat);
+        QCOMPARE(app.Objects().ItemCount(), 0);
+        QVERIFY(app.Shell().Bar->isHidden());
+    }
+
+    void OpenOfAMissingOrDamagedDxfStillAddsItsEntry()
+    {
+        TAppFixture app;
+        WriteFile(app.Dir.filePath("broken.dxf"), "not a drawing\n");
+        app.Open(app.Dir.filePath("broken.dxf"), kFilterDxf);
+        app.Open(app.Dir.filePath("missing.dxf"), kFilterDxf);
+        QCOMPARE(ItemTexts(app.Objects()), (QStringList{"broken.dxf", "missing.dxf"}));
+        QCOMPARE(app.Platform.Messages.size(), size_t{1});
+        QCOMPARE(app.Platform.Messages[0].Text, QString("DXF fileではありません"));
+    }
+
+    void OpenRokAddsOneGroupNodePerGroup()
+    {
+        TAppFixture app;
+        const QString path = app.Dir.filePath("groups.rok");
+        WriteFile(path, ThreeGroupRok());
+        app.Open(path, kFilterRok);
+        QCOMPARE(ItemTexts(app.Objects()), QStringList{"groups.rok"});
+        QCOMPARE(NodeTexts(app.Objects().tvwObj->topLevelItem(0)),
+                 (QStringList{"グループ 1", "グループ 2", "グループ 3"}));
+        QVERIFY(app.Platform.Messages.empty());
+    }
+
+    void OpenRdsAddsOneEntryPerMeshObject()
+    {
+        TAppFixture app;
+        TpreviewObj first;
+        first.Name = "First";
+        TpreviewObj second;
+        second.Name = "Second";
+        TRDSwriter writer;
+        writer.AddObject(AddTriangle(first, 0));
+        writer.AddObject(AddTriangle(second, 5));
+        const QString path = app.Dir.filePath("two.rds");
+        writer.WriteFile(path.toStdString());
+
+        app.Open(path, kFilterRds);
+        QCOMPARE(ItemTexts(app.Objects()), (QStringList{"\"First\"", "\"Second\""}));
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(NodeTexts(app.Objects().tvwObj->topLevelItem(i)), QStringList{"グループ 1"});
+        QCOMPARE(app.Objects().ItemModel(1)->MinX, 5.0);
+        // The status bar is back to its panel once the read is over.
+        QVERIFY(app.Main().pbrStat->isHidden());
+        QVERIFY(app.Main().sbrStat->currentMessage().isEmpty());
+    }
+
+    void OpenRdsWithoutMeshSaysSo()
+    {
+        TAppFixture app;
+        const QString path = app.Dir.filePath("empty.rds");
+        TRDSwriter writer;
+        writer.WriteFile(path.toStdString());
+        app.Open(path, kFilterRds);
+        QCOMPARE(app.Objects().ItemCount(), 0);
+        QCOMPARE(app.Platform.Messages.size(), size_t{1});
+        QCOMPARE(app.Platform.Messages[0].Text,
+                 QString("このファイルにはメッシュ形状がふくまれていません。"));
+    }
+
+    void OpenRemembersTheFolderUnlessItIsFixed()
+    {
+        TAppFixture app;
+        const QString cube = SourcePath("data/samples/cube.dxf");
+        app.Open(cube, kFilterDxf);
+        const QString folder = QFileInfo(cube).absolutePath() + "/";
+        QCOMPARE(QString::fromStdString(app.Settings().OpenDir), folder);
+        QVERIFY(ReadAll(app.IniPath()).contains("OpenDir=" + folder));
+        app.Main().mnuOpenClick(); // cancelled: only the dialog's set-up matters
+        QCOMPARE(app.Platform.FileDialogs.back().InitialDir, folder);
+        QCOMPARE(app.Platform.FileDialogs.back().FilterIndex, kFilterDxf);
+
+        TAppFixture locked("[Other]\r\nLockDir=/fixed/\r\nLockOrUnLock=1\r\n");
+        locked.Open(cube, kFilterDxf);
+        QCOMPARE(locked.Platform.FileDialogs.back().InitialDir, QString("/fixed/"));
+        QCOMPARE(QString::fromStdString(locked.Settings().OpenDir), QString("/fixed/"));
+    }
+
+    void OpenWithATemplateWindowActiveOpensATexture()
+    {
+        struct TTemplateStandIn : QWidget, TTextureOpenTarget
+        {
+            int Opened = 0;
+            void btnOpenClick() override { ++Opened; }
+        };
+        TAppFixture app;
+        auto* stand = new TTemplateStandIn;
+        stand->setWindowTitle("Map template");
+        QMdiSubWindow* sub = app.Main().mdiArea->addSubWindow(stand);
+        sub->show();
+        app.Main().mdiArea->setActiveSubWindow(sub);
+        app.Main().mnuOpenClick();
+        QCOMPARE(stand->Opened, 1);
+        QVERIFY(app.Platform.FileDialogs.empty());
+    }
+
+    void DroppedModelFilesAreOpened()
+    {
+        TAppFixture app;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(SourcePath("data/samples/pyramid.dxf")),
+                      QUrl::fromLocalFile(SourcePath("data/Kalvo3D.txt"))});
+        const QPoint at = app.Main().rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&app.Main(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&app.Main(), &drop);
+        QCOMPARE(ItemTexts(app.Objects()), QStringList{"pyramid.dxf"});
+    }
+
+    void ExportWritesTheAcceptedObjectsOnly()
+    {
+        TAppFixture app;
+        TpreviewObj& good = *CreateModelEntry(app.Preview(), "Good").Model;
+        AddTriangle(good, 0);
+        AddFan(*CreateModelEntry(app.Preview(), "Fan").Model);
+        CreateModelEntry(app.Preview(), "Unselected");
+        app.Objects().SetItemSelected(0, true);
+        app.Objects().SetItemSelected(1, true);
+
+        const QString path = app.Dir.filePath("out.rds");
+        app.Platform.FileAnswers.push_back(TScriptedPlatform::FileAnswer{path, 0});
+        app.Main().RDS1Click();
+
+        QCOMPARE(app.Platform.Messages.size(), size_t{1});
+        QCOMPARE(app.Platform.Messages[0].Text,
+                 QString("オブジェクトFanには3つ以上の面を共有する\n"
+                         "稜線がふくまれているため、RDS形式で保存できません"));
+        const QString text = ReadAll(path);
+        QVERIFY(text.startsWith("3DC {\r\n  asci 1\r\n"));
+        QVERIFY(text.contains("nm \"Good\""));
+        QVERIFY(!text.contains("Fan"));
+        QVERIFY(!text.contains("Unselected"));
+        QCOMPARE(app.Platform.FileDialogs[0].Filter, QString("RayDream Studio 5(*.rds)|*.rds"));
+    }
+
+    void ExportAsksAboutLooseLines_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("edges");
+        QTest::newRow("yes writes the lines") << int(TAnswer::Yes) << 2;
+        QTest::newRow("no leaves them out") << int(TAnswer::No) << 0;
+    }
+
+    void ExportAsksAboutLooseLines()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, edges);
+        TAppFixture app;
+        TpreviewObj& lines = *CreateModelEntry(app.Preview(), "Lines").Model;
+        lines.AddEdgeByInputs({0, 0, 0}, {1, 0, 0});
+        lines.AddEdgeByInputs({1, 0, 0}, {1, 1, 0});
+        app.Objects().SetItemSelected(0, true);
+        const QString path = app.Dir.filePath("lines.rds");
+        app.Platform.Answers.push_back(TAnswer(answer));
+        app.Platform.FileAnswers.push_back(TScriptedPlatform::FileAnswer{path, 0});
+        app.Main().RDS1Click();
+
+        QCOMPARE(app.Platform.Messages.size(), size_t{1});
+        QCOMPARE(app.Platform.Messages[0].Kind, TMsgKind::Confirmation);
+        QCOMPARE(app.Platform.Messages[0].Standard, TButtons::YesNo);
+        QCOMPARE(app.Platform.Messages[0].Text,
+                 QString("オブジェクトLinesには面を構成しない線があります。\n"
+                         "面を構成しない線を書き出しますか？"));
+        const QString text = ReadAll(path);
+        QVERIFY(text.contains("nm \"Lines\""));
+        QCOMPARE(int(text.count("EdgA ")), edges);
+    }
+
+    void ExportWithNothingToWriteShowsNoDialog()
+    {
+        TAppFixture app;
+        AddFan(*CreateModelEntry(app.Preview(), "Fan").Model);
+        CreateModelEntry(app.Preview(), "Other");
+        app.Main().RDS1Click(); // nothing selected
+        QVERIFY(app.Platform.FileDialogs.empty());
+        app.Objects().SetItemSelected(0, true);
+        app.Main().RDS1Click(); // the only selected object is refused
+        QVERIFY(app.Platform.FileDialogs.empty());
+    }
+
+    void ExportAsksBeforeReplacingAFile_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("cancel keeps the file") << int(TAnswer::Cancel) << false;
+        QTest::newRow("ok replaces it") << int(TAnswer::Ok) << true;
+    }
+
+    void ExportAsksBeforeReplacingAFile()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, replaced);
+        TAppFixture app;
+        AddTriangle(*CreateModelEntry(app.Preview(), "Good").Model, 0);
+        app.Objects().SetItemSelected(0, true);
+        const QString path = app.Dir.filePath("old.rds");
+        WriteFile(path, "old contents");
+        app.Platform.FileAnswers.push_back(TScriptedPlatform::FileAnswer{path, 0});
+        app.Platform.Answers.push_back(TAnswer(answer));
+        app.Main().RDS1Click();
+
+        QCOMPARE(app.Platform.Messages.size(), size_t{1});
+        QCOMPARE(app.Platform.Messages[0].Text,
+                 "ファイル" + path + "は既に存在します。 上書きしますか？");
+        QCOMPARE(app.Platform.Messages[0].Standard, TButtons::OkCancel);
+        QCOMPARE(ReadAll(path) == "old contents", !replaced);
+    }
+
+    void InformationWindowOpensTheReadMe()
+    {
+        TAppFixture app;
+        app.Shell().Info->Button2->click();
+        QCOMPARE(app.Platform.StartedPrograms.size(), size_t{1});
+        QVERIFY(app.Platform.StartedPrograms[0].endsWith("Kalvo3D.txt"));
+        app.Main().HelpAboutItemClick();
+        QCOMPARE(app.ModalDialogs, std::vector<QString>{"kalvo::TfrmInfo"});
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

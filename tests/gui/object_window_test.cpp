@@ -1,0 +1,274 @@
+// The object window's rules: clicks by column, selection and the preview's object button,
+// delete, the selected box, and the map template command up to its size dialog.
+
+#include "core/model/preview_obj.h"
+#include "core/model/template_link.h"
+#include "gui/open_command.h"
+#include "gui/temp_size_dialog.h"
+#include "tests/gui/support/app_fixture.h"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+// Counts the redraws of the preview's perspective pane.
+struct TRedrawCounter
+{
+    explicit TRedrawCounter(TfrmModel& window)
+    {
+        window.pbxModel->OnPaint = [this, &window](TCanvas& canvas) {
+            ++Count;
+            window.RedrawView(0, canvas);
+        };
+    }
+    int Count = 0;
+};
+
+TpreviewObj& AddModel(TAppFixture& app, const std::string& name, double minX, double maxX)
+{
+    TpreviewObj& model = *CreateModelEntry(app.Preview(), name).Model;
+    model.AddVertex({minX, 0, 0});
+    model.AddVertex({maxX, 1, 2});
+    return model;
+}
+
+void Click(TfrmObj& objects, int item, int x, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const QRect rect = objects.lvwObj->visualItemRect(objects.lvwObj->topLevelItem(item));
+    QTest::mouseClick(objects.lvwObj->viewport(), Qt::LeftButton, modifiers,
+                      QPoint(rect.left() + x, rect.center().y()));
+}
+
+// A map template window as the object window sees one.
+struct TTemplateStandIn : QWidget, TTemplateLink
+{
+    TColour SampleTexture(double, double) const override { return 0; }
+    bool IsTransparent(TColour) const override { return false; }
+};
+
+} // namespace
+
+class ObjectWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        app = std::make_unique<TAppFixture>();
+        app->Preview().btnObjClick();
+        QVERIFY(app->Objects().isVisible());
+        QCOMPARE(app->Objects().windowTitle(), QString("オブジェクト"));
+    }
+    void cleanup() { app.reset(); }
+
+    void ClickOnTheStateImageHidesWithoutSelecting()
+    {
+        AddModel(*app, "A", 0, 1);
+        TfrmObj& objects = app->Objects();
+        TRedrawCounter redraws(app->Preview());
+        Click(objects, 0, 10);
+        QCOMPARE(objects.ItemStateIndex(0), 1);
+        QCOMPARE(objects.SelectedCount(), 0);
+        QTest::qWait(20);
+        QVERIFY(redraws.Count > 0);
+        Click(objects, 0, 10);
+        QCOMPARE(objects.ItemStateIndex(0), 0);
+
+        Click(objects, 0, 40); // the icon column flips the icon and selects
+        QCOMPARE(objects.ItemIconIndex(0), 1);
+        QCOMPARE(objects.SelectedCount(), 1);
+        QCOMPARE(objects.ItemStateIndex(0), 0);
+    }
+
+    void SelectionSetsTheObjectButtonAndCommands()
+    {
+        TpreviewObj& a = AddModel(*app, "Alpha", 0, 1);
+        AddModel(*app, "Beta", 5, 6);
+        TfrmObj& objects = app->Objects();
+        QToolButton& caption = *app->Preview().btnObj;
+
+        Click(objects, 0, 100);
+        QCOMPARE(caption.text(), QString("Alpha"));
+        QCOMPARE(objects.CurrentModel(), &a);
+        QVERIFY(objects.btnDelete->isEnabled() && objects.btnMakeTemplate->isEnabled());
+
+        Click(objects, 1, 100, Qt::ControlModifier);
+        QCOMPARE(objects.SelectedCount(), 2);
+        QCOMPARE(caption.text(), QString("<Multi>"));
+        QVERIFY(objects.btnDelete->isEnabled());
+        QVERIFY(!objects.btnMakeTemplate->isEnabled());
+        QCOMPARE(objects.CurrentModel(), &a); // several selected: unchanged
+
+        objects.lvwObj->clearSelection();
+        QCOMPARE(caption.text(), QString("<未選択>"));
+        QCOMPARE(objects.CurrentModel(), nullptr);
+        QVERIFY(!objects.btnDelete->isEnabled() && !objects.btnMakeTemplate->isEnabled());
+    }
+
+    void RedrawsWhenTheSelectedCountChanges()
+    {
+        AddModel(*app, "A", 0, 1);
+        AddModel(*app, "B", 0, 1);
+        TfrmObj& objects = app->Objects();
+        QTest::qWait(20);
+        TRedrawCounter redraws(app->Preview());
+        objects.SetItemSelected(0, true);
+        QTest::qWait(20);
+        QVERIFY(redraws.Count > 0);
+        QCOMPARE(TfrmObj::LastSelectionCount, 1);
+
+        // Another single item: the count stays 1, so nothing is redrawn.
+        redraws.Count = 0;
+        Click(objects, 1, 100);
+        QCOMPARE(objects.SelectedCount(), 1);
+        QTest::qWait(20);
+        QCOMPARE(redraws.Count, 0);
+    }
+
+    void SelectedBoxTakesTheSelectionOrEverything()
+    {
+        AddModel(*app, "Left", 0, 1);
+        AddModel(*app, "Right", 5, 6);
+        TfrmObj& objects = app->Objects();
+        std::optional<TBox> box = objects.SelectedBox();
+        QVERIFY(box);
+        QCOMPARE(box->MinX, 0.0);
+        QCOMPARE(box->MaxX, 6.0);
+        QCOMPARE(box->MaxZ, 2.0);
+
+        objects.SetItemSelected(1, true);
+        box = objects.SelectedBox();
+        QCOMPARE(box->MinX, 5.0);
+        QCOMPARE(box->MaxX, 6.0);
+
+        // A hidden model still counts.
+        Click(objects, 1, 10);
+        QCOMPARE(objects.ItemStateIndex(1), 1);
+        QCOMPARE(objects.SelectedBox()->MinX, 5.0);
+    }
+
+    void SelectedBoxOfNothingIsNothing()
+    {
+        QVERIFY(!app->Objects().SelectedBox());
+        CreateModelEntry(app->Preview(), "Empty"); // no vertices, no box
+        QVERIFY(!app->Objects().SelectedBox());
+    }
+
+    void DeleteDestroysTheSelectedModelsAndTheirTemplates()
+    {
+        TpreviewObj& a = AddModel(*app, "A", 0, 1);
+        AddModel(*app, "B", 2, 3);
+        TpreviewObj& c = AddModel(*app, "C", 5, 6);
+        QPointer<TTemplateStandIn> templateA = new TTemplateStandIn;
+        QPointer<TTemplateStandIn> templateC = new TTemplateStandIn;
+        a.SetTemplateWindow(templateA);
+        c.SetTemplateWindow(templateC);
+        TfrmObj& objects = app->Objects();
+        objects.SetItemSelected(0, true);
+        objects.SetItemSelected(2, true);
+        objects.btnDelete->click();
+
+        QCOMPARE(objects.ItemCount(), 1);
+        QCOMPARE(objects.lvwObj->topLevelItem(0)->text(0), QString("B"));
+        QVERIFY(templateA.isNull() && templateC.isNull());
+        QCOMPARE(app->Preview().btnObj->text(), QString("<未選択>"));
+        QVERIFY(!objects.btnDelete->isEnabled());
+        QCOMPARE(objects.tvwObj->topLevelItemCount(), 3); // the tree is left as it was
+        QCOMPARE(objects.SelectedBox()->MinX, 2.0);
+
+        objects.Close1Click(); // nothing selected: nothing happens
+        QCOMPARE(objects.ItemCount(), 1);
+    }
+
+    void TemplateCommandAsksForTheSize()
+    {
+        TpreviewObj& model = AddModel(*app, "A", 0, 1);
+        app->Settings().Xsize = "320";
+        app->Settings().Ysize = "200";
+        int opened = 0;
+        app->Shell().OpenMapTemplate = [&](TfrmObj&, TpreviewObj& target, int w, int h) {
+            QCOMPARE(&target, &model);
+            QCOMPARE(w, 320);
+            QCOMPARE(h, 100);
+            ++opened;
+        };
+        TfrmObj& objects = app->Objects();
+        objects.SetItemSelected(0, true);
+
+        objects.mnuMaptClick(); // cancelled
+        QCOMPARE(app->ModalDialogs.size(), size_t{1});
+        QCOMPARE(opened, 0);
+
+        app->OnModal = [](QDialog& dialog) {
+            auto& size = static_cast<TdlgTempSize&>(dialog);
+            QCOMPARE(size.sedX->value(), 320);
+            QCOMPARE(size.sedY->value(), 200);
+            size.sedY->setValue(100);
+            size.OKBtn->click();
+        };
+        objects.btnMakeTemplate->click();
+        QCOMPARE(opened, 1);
+        QVERIFY(!objects.isVisible()); // auto-hide is on
+
+        // A model that has its template window gets no second one and no dialog.
+        TTemplateStandIn existing;
+        model.SetTemplateWindow(&existing);
+        objects.mnuMaptClick();
+        QCOMPARE(app->ModalDialogs.size(), size_t{2});
+        model.SetTemplateWindow(nullptr);
+    }
+
+    void TemplateSizeBelowOneIsRefused()
+    {
+        TdlgTempSize& dialog = *app->Shell().TempSize;
+        QCOMPARE(dialog.windowTitle(), QString("ﾀﾞｲｱﾛｸﾞ"));
+        dialog.setResult(0);
+        for (auto [x, y] : {std::pair{0, 480}, std::pair{640, -3}}) {
+            dialog.sedX->setValue(x);
+            dialog.sedY->setValue(y);
+            dialog.OKBtn->click();
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        }
+        QCOMPARE(app->Platform.Messages.size(), size_t{2});
+        QCOMPARE(app->Platform.Messages[0].Kind, TMsgKind::Error);
+        dialog.sedY->setValue(1);
+        dialog.OKBtn->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void TabPositionFollowsThePopupMenu()
+    {
+        TfrmObj& objects = app->Objects();
+        objects.N3->trigger();
+        QCOMPARE(objects.PageControl1->tabPosition(), QTabWidget::South);
+        objects.N5->trigger();
+        QCOMPARE(objects.PageControl1->tabPosition(), QTabWidget::West);
+        QVERIFY(!objects.PageControl1->isTabEnabled(1));
+    }
+
+    void ObjectButtonShowsAndHidesTheWindow()
+    {
+        TfrmModel& preview = app->Preview();
+        preview.btnObjClick();
+        QVERIFY(!app->Objects().isVisible());
+        QVERIFY(!preview.btnObj->isChecked());
+        preview.btnObjClick();
+        QVERIFY(app->Objects().isVisible());
+        QVERIFY(preview.btnObj->isChecked());
+    }
+
+private:
+    std::unique_ptr<TAppFixture> app;
+};
+
+QTEST_MAIN(ObjectWindowTest)
+#include "object_window_test.moc"
