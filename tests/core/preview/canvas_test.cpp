@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,31 @@ TEST(CanvasLines, ClippingKeepsThePixelsOfTheWholeLine)
                 ASSERT_EQ(small.GetPixel(x, y), big.GetPixel(x + 100, y + 100))
                     << "line " << e[0] << "," << e[1] << " - " << e[2] << "," << e[3] << " at " << x
                     << "," << y;
+    }
+}
+
+TEST(CanvasLines, ClippingKeepsRandomStrokesOfEveryWidth)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-60, 80);
+    for (int width : {1, 2, 5}) {
+        for (int n = 0; n < 300; ++n) {
+            const int x0 = coordinate(random), y0 = coordinate(random);
+            const int x1 = coordinate(random), y1 = coordinate(random);
+            TCanvas big(300, 300);
+            big.SetPenColour(kWhite);
+            big.SetPenWidth(width);
+            big.Line(x0 + 100, y0 + 100, x1 + 100, y1 + 100);
+            TCanvas small(24, 18);
+            small.SetPenColour(kWhite);
+            small.SetPenWidth(width);
+            small.Line(x0, y0, x1, y1);
+            for (int y = 0; y < 18; ++y)
+                for (int x = 0; x < 24; ++x)
+                    ASSERT_EQ(small.GetPixel(x, y), big.GetPixel(x + 100, y + 100))
+                        << "width " << width << " line " << x0 << "," << y0 << " - " << x1 << ","
+                        << y1 << " at " << x << "," << y;
+        }
     }
 }
 

@@ -1,7 +1,10 @@
 #include "core/preview/clip.h"
 #include "core/preview/vector_math.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
+#include <vector>
 
 namespace kalvo {
 namespace {
@@ -110,6 +113,45 @@ TEST(ClipSegment, InterpolatesTextureCoordinatesTheShortWayRoundTheSeam)
     VertexInput d = At(100, 50, 1.0, 0.1, 0.0);
     ASSERT_TRUE(ClipSegment(c, d, kPane, borders));
     EXPECT_DOUBLE_EQ(c.u, 0.5); // without a seam period
+}
+
+// Whatever the segment, the values carried by the clipped ends and the border points stay
+// within those of the original ends. A segment that really crosses the pane comes back inside
+// it; one that only passed the first test near a corner collapses to a single point.
+TEST(ClipSegment, CarriedValuesStayBetweenTheEnds)
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> coordinate(-300.0, 500.0);
+    std::uniform_real_distribution<double> value(0.0, 10.0);
+    int collapsed = 0;
+    for (int n = 0; n < 2000; ++n) {
+        const VertexInput a0 = At(coordinate(random), coordinate(random), value(random));
+        const VertexInput b0 = At(coordinate(random), coordinate(random), value(random));
+        VertexInput a = a0, b = b0;
+        TClipBorders borders;
+        if (!ClipSegment(a, b, kPane, borders))
+            continue;
+        const double low = std::min(a0.z, b0.z) - 1e-9, high = std::max(a0.z, b0.z) + 1e-9;
+        std::vector<const VertexInput*> points{&a, &b};
+        for (const TBorderSegment* border : {&borders.StartBorder, &borders.EndBorder})
+            if (border->Present)
+                points.insert(points.end(), {&border->A, &border->B});
+        for (const VertexInput* p : points) {
+            EXPECT_GE(p->z, low);
+            EXPECT_LE(p->z, high);
+        }
+        if (a.x == b.x && a.y == b.y && (a0.x != b0.x || a0.y != b0.y)) {
+            ++collapsed;
+            continue;
+        }
+        for (const VertexInput* p : {&a, &b}) {
+            EXPECT_GE(p->x, kPane.Left - 1e-6);
+            EXPECT_LE(p->x, kPane.Right + 1e-6);
+            EXPECT_GE(p->y, kPane.Top - 1e-6);
+            EXPECT_LE(p->y, kPane.Bottom + 1e-6);
+        }
+    }
+    EXPECT_GT(collapsed, 0); // the corner cases were met
 }
 
 TEST(ClipSegment, SwapsSoTheFirstEndIsTheLeftOne)
