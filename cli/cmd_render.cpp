@@ -3,12 +3,14 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "cli/template_pictures.h"
 #include "core/io/errors.h"
 #include "core/io/numbers.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/draw_settings.h"
 #include "core/preview/preview_scene.h"
 #include "core/settings/settings.h"
+#include "core/template/map_template.h"
 
 #include <QImage>
 #include <QString>
@@ -49,6 +51,14 @@ constexpr const char* kRenderUsage =
     "  --hide I,J...              hide models by position in the list, from 0\n"
     "  --texture-preview on|off   the texture button (default on: without a map template,\n"
     "                             hidden-surface faces are shades of red)\n"
+    "  --texture PICTURE          give the models a map template holding PICTURE (BMP, PNG),\n"
+    "                             stretched over the whole template as the template window's\n"
+    "                             open command does; faces in modes 2 and 3 are textured,\n"
+    "                             shaded when the settings' TextureShade is on\n"
+    "  --transparent RRGGBB       texels of this colour are not drawn (with --texture)\n"
+    "  --template-size WxH        size of the template (default: the settings' Xsize x Ysize)\n"
+    "  --orientation 0..3         quarter turns of the template's layout (default 0)\n"
+    "  --texture-object N         only model N (from 0) gets the texture (default: every one)\n"
     "  --settings FILE.ini        settings file (default: the built-in defaults)\n"
     "  -h, --help                 show this text\n"
     "\n"
@@ -196,7 +206,7 @@ bool WritePicture(const TCanvas& canvas, const std::string& path, const char* fo
 
 int RunRender(const TArguments& arguments)
 {
-    const std::vector<TOptionSpec> specs{
+    std::vector<TOptionSpec> specs{
         {{"-o", "--output"}, "output", true},
         {{"--view"}, "view", true},
         {{"--mode"}, "mode", true},
@@ -212,6 +222,8 @@ int RunRender(const TArguments& arguments)
         {{"--texture-preview"}, "texture-preview", true},
         {{"--settings"}, "settings", true},
     };
+    for (const TOptionSpec& spec : TextureOptionSpecs())
+        specs.push_back(spec);
     TParsedArguments parsed;
     std::string error;
     if (!ParseArguments(arguments, specs, parsed, error))
@@ -264,6 +276,10 @@ int RunRender(const TArguments& arguments)
             !message.empty())
             return UsageError("render", message);
     }
+    // Destroyed before the models, which they are attached to.
+    std::vector<std::unique_ptr<TMapTemplate>> templates;
+    if (const int status = SetUpTextures(parsed, settings, models, templates); status != kExitOk)
+        return status;
 
     // One pane over the whole window, its drawing area the size asked for.
     scene.SplitView = 0;

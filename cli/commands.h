@@ -26,5 +26,6 @@ const std::vector<TCommand>& Commands();
 int RunConvert(const TArguments& arguments);
 int RunInfo(const TArguments& arguments);
 int RunRender(const TArguments& arguments);
+int RunTemplate(const TArguments& arguments);
 
 } // namespace kalvo::cli

@@ -14,6 +14,7 @@ const std::vector<TCommand>& Commands()
         {"convert", "read model files and write them as one RDS file", RunConvert},
         {"info", "print what the program makes of model files", RunInfo},
         {"render", "draw one pane of a preview window as a PNG or BMP picture", RunRender},
+        {"template", "write the map template of a model as a BMP or PNG picture", RunTemplate},
     };
     return commands;
 }

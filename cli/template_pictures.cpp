@@ -1,0 +1,185 @@
+#include "cli/template_pictures.h"
+
+#include "core/io/numbers.h"
+#include "core/model/preview_obj.h"
+#include "core/preview/canvas.h"
+#include "core/settings/settings.h"
+#include "core/template/map_template.h"
+
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+
+namespace kalvo::cli {
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// "RRGGBB" as written on the web, to 0x00BBGGRR.
+bool ParseWebColour(const std::string& text, TColour& colour)
+{
+    if (text.size() != 6 || !std::all_of(text.begin(), text.end(),
+                                         [](unsigned char c) { return std::isxdigit(c) != 0; }))
+        return false;
+    const unsigned long rgb = std::stoul(text, nullptr, 16);
+    colour = static_cast<TColour>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+    return true;
+}
+
+} // namespace
+
+bool ReadPicture(const std::string& path, TCanvas& canvas, std::string& error)
+{
+    QImageReader reader(QString::fromStdString(path));
+    QImage image = reader.read();
+    if (image.isNull()) {
+        error = "cannot read the picture " + path + ": " + reader.errorString().toStdString();
+        return false;
+    }
+    image = image.convertToFormat(QImage::Format_RGB32);
+    canvas.SetSize(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        std::uint32_t* out = canvas.Pixels() + static_cast<std::size_t>(y) * image.width();
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint32_t argb = row[x];
+            out[x] = ((argb >> 16) & 0xFFu) | (argb & 0xFF00u) | ((argb & 0xFFu) << 16);
+        }
+    }
+    return true;
+}
+
+bool WritePicturePath(const TCanvas& canvas, const std::string& path, const char* format)
+{
+    QImage image(canvas.Width(), canvas.Height(), QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    CanvasToScreen(canvas, reinterpret_cast<std::uint32_t*>(image.bits()),
+                   static_cast<int>(image.bytesPerLine() / 4));
+    return image.save(QString::fromStdString(path), format);
+}
+
+const char* PictureFormatOf(const std::string& path)
+{
+    const std::string extension = Lower(path.size() >= 4 ? path.substr(path.size() - 4) : "");
+    if (extension == ".png")
+        return "PNG";
+    if (extension == ".bmp")
+        return "BMP";
+    return nullptr;
+}
+
+bool ParseTemplateSize(const std::string& text, int& width, int& height)
+{
+    const auto x = text.find('x');
+    if (x == std::string::npos)
+        return false;
+    return ParseInt(text.substr(0, x), width) && ParseInt(text.substr(x + 1), height) &&
+           IsValidTemplateSize(width, height);
+}
+
+void DefaultTemplateSize(const TSettings& settings, int& width, int& height)
+{
+    if (!TemplateSize(settings.Xsize, width) || !TemplateSize(settings.Ysize, height) ||
+        !IsValidTemplateSize(width, height)) {
+        width = 640;
+        height = 480;
+    }
+}
+
+std::unique_ptr<TMapTemplate> MakeTemplate(TpreviewObj& model, const TSettings& settings, int width,
+                                           int height, int orientation)
+{
+    auto map = std::make_unique<TMapTemplate>();
+    map->Colours = {settings.TempColor, settings.MeshColor, settings.EditMeshColor,
+                    settings.TempSelColor};
+    map->SetModel(&model);
+    if (!map->SetupTemplate(width, height))
+        return nullptr;
+    for (int turn = 0; turn < orientation; ++turn)
+        map->Rotate();
+    return map;
+}
+
+std::vector<TOptionSpec> TextureOptionSpecs()
+{
+    return {
+        {{"--texture"}, "texture", true},
+        {{"--transparent"}, "transparent", true},
+        {{"--template-size"}, "template-size", true},
+        {{"--orientation"}, "orientation", true},
+        {{"--texture-object"}, "texture-object", true},
+    };
+}
+
+int SetUpTextures(const TParsedArguments& parsed, const TSettings& settings,
+                  const std::vector<TInputModel>& models,
+                  std::vector<std::unique_ptr<TMapTemplate>>& templates)
+{
+    if (!parsed.Has("texture")) {
+        for (const char* key : {"transparent", "template-size", "orientation", "texture-object"})
+            if (parsed.Has(key))
+                return UsageError("render", std::string("--") + key + " needs --texture");
+        return kExitOk;
+    }
+    int width = 0, height = 0;
+    DefaultTemplateSize(settings, width, height);
+    if (parsed.Has("template-size") &&
+        !ParseTemplateSize(parsed.Value("template-size"), width, height))
+        return UsageError("render", "--template-size takes WxH with both from 1 to " +
+                                        std::to_string(kMaxTemplateSide) + ", not '" +
+                                        parsed.Value("template-size") + "'");
+    int orientation = 0;
+    if (parsed.Has("orientation") &&
+        (!ParseInt(parsed.Value("orientation"), orientation) || orientation < 0 || orientation > 3))
+        return UsageError("render", "--orientation takes 0, 1, 2 or 3, not '" +
+                                        parsed.Value("orientation") + "'");
+    TColour transparent = 0;
+    if (parsed.Has("transparent") && !ParseWebColour(parsed.Value("transparent"), transparent))
+        return UsageError("render", "--transparent takes a colour RRGGBB in hexadecimal, not '" +
+                                        parsed.Value("transparent") + "'");
+    int only = -1;
+    if (parsed.Has("texture-object")) {
+        if (!ParseInt(parsed.Value("texture-object"), only) || only < 0)
+            return UsageError("render", "--texture-object takes a position from 0, not '" +
+                                            parsed.Value("texture-object") + "'");
+        if (only >= static_cast<int>(models.size()))
+            return UsageError("render", "--texture-object: there is no model " +
+                                            std::to_string(only) + " (" +
+                                            std::to_string(models.size()) + " read)");
+    }
+
+    TCanvas picture;
+    std::string error;
+    if (!ReadPicture(parsed.Value("texture"), picture, error)) {
+        PrintError(error);
+        return kExitFailed;
+    }
+    for (int i = 0; i < static_cast<int>(models.size()); ++i) {
+        if (only >= 0 && i != only)
+            continue;
+        std::unique_ptr<TMapTemplate> map =
+            MakeTemplate(*models[i].Model, settings, width, height, orientation);
+        if (!map) {
+            PrintError("cannot set up a template of " + std::to_string(width) + " x " +
+                       std::to_string(height));
+            return kExitFailed;
+        }
+        map->LoadPicture(picture);
+        map->Transparency = parsed.Has("transparent");
+        map->TransparentColour = transparent;
+        templates.push_back(std::move(map));
+    }
+    return kExitOk;
+}
+
+} // namespace kalvo::cli

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "cli/cli_common.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kalvo {
+class TCanvas;
+class TMapTemplate;
+struct TSettings;
+} // namespace kalvo
+
+namespace kalvo::cli {
+
+// Reads a picture file (BMP, PNG, ... whatever the image plugins read) into canvas.
+// Returns false with a message when it cannot be read.
+bool ReadPicture(const std::string& path, TCanvas& canvas, std::string& error);
+// Writes canvas as a picture; format is "PNG" or "BMP".
+bool WritePicturePath(const TCanvas& canvas, const std::string& path, const char* format);
+// "PNG" or "BMP" by the name's extension, nullptr for anything else.
+const char* PictureFormatOf(const std::string& path);
+
+// "WxH" with both sides accepted by the template; false otherwise.
+bool ParseTemplateSize(const std::string& text, int& width, int& height);
+// The template size the size dialog starts with: the settings' Xsize and Ysize (640 x 480
+// when they are not usable).
+void DefaultTemplateSize(const TSettings& settings, int& width, int& height);
+// A template for model set up as the object window's command does, with the template colours
+// of settings, then turned `orientation` quarter turns.
+std::unique_ptr<TMapTemplate> MakeTemplate(TpreviewObj& model, const TSettings& settings, int width,
+                                           int height, int orientation);
+
+// --- The texture options of 'render' ----------------------------------------------------------
+
+// --texture, --transparent, --template-size, --orientation, --texture-object.
+std::vector<TOptionSpec> TextureOptionSpecs();
+
+// Gives the models named by the texture options a map template holding the picture of
+// --texture, stretched as the template window's open command does, with the transparency of
+// --transparent. Without --texture nothing is done. Returns kExitOk, or kExitUsage or
+// kExitFailed after printing why. templates must be destroyed before the models.
+int SetUpTextures(const TParsedArguments& parsed, const TSettings& settings,
+                  const std::vector<TInputModel>& models,
+                  std::vector<std::unique_ptr<TMapTemplate>>& templates);
+
+} // namespace kalvo::cli
