@@ -25,6 +25,9 @@ struct TDxfPoint
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;
+
+    // Compares values, so -0.0 and 0.0 are the same position.
+    bool operator==(const TDxfPoint&) const = default;
 };
 
 // One 3DFACE entity as read. Corners the file does not give stay at 0.0, except the fourth,
