@@ -195,9 +195,11 @@ void TCanvas::FillRect(int left, int top, int right, int bottom, TColour colour)
     top = std::max(top, 0);
     right = std::min(right, width_);
     bottom = std::min(bottom, height_);
+    if (left >= right || top >= bottom)
+        return;
     for (int y = top; y < bottom; ++y) {
         std::uint32_t* row = pixels_.data() + static_cast<std::size_t>(y) * width_;
-        std::fill(row + left, row + std::max(left, right), colour);
+        std::fill(row + left, row + right, colour);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "core/preview/ortho.h"
 #include "core/preview/vector_math.h"
 
+#include <utility>
+
 namespace kalvo {
 
 namespace {
@@ -11,6 +13,11 @@ namespace {
 bool ValidIndex(int index, std::size_t count)
 {
     return static_cast<std::size_t>(index) < count; // negative indices wrap to huge values
+}
+
+bool Inside(const TVecPointC& p, const TClipRect& r)
+{
+    return p.x >= r.Left && p.x <= r.Right && p.y >= r.Top && p.y <= r.Bottom;
 }
 
 void SetCentre(TpreviewObj& model, const TCanvas& pane)
@@ -65,11 +72,22 @@ void DrawPolygonWire(TpreviewObj& model, int p, TCanvas& pane)
         if (!ValidIndex(edge.StartVertex, projectedCount) ||
             !ValidIndex(edge.EndVertex, projectedCount))
             continue;
-        VertexInput a = ReadPoint(model.Projected[edge.StartVertex]);
-        VertexInput b = ReadPoint(model.Projected[edge.EndVertex]);
+        const TVecPointC* start = &model.Projected[edge.StartVertex];
+        const TVecPointC* end = &model.Projected[edge.EndVertex];
         // A corner behind the eye has no image; a corner exactly level with it is drawn.
-        if (a.z < 0.0 || b.z < 0.0)
+        if (start->z < 0.0 || end->z < 0.0)
             continue;
+        if (Inside(*start, rect) && Inside(*end, rect)) {
+            // What the clipper would do with it: only put the left end first, which decides
+            // the end pixel left out.
+            if (start->x > end->x)
+                std::swap(start, end);
+            pane.Line(RoundHalfEven(start->x), RoundHalfEven(start->y), RoundHalfEven(end->x),
+                      RoundHalfEven(end->y));
+            continue;
+        }
+        VertexInput a = ReadPoint(*start);
+        VertexInput b = ReadPoint(*end);
         if (!ClipSegment(a, b, rect))
             continue;
         pane.Line(RoundHalfEven(a.x), RoundHalfEven(a.y), RoundHalfEven(b.x), RoundHalfEven(b.y));
