@@ -197,14 +197,17 @@ QList<TfrmModel*> TMainForm::PreviewWindows() const
 TfrmModel* TMainForm::FileNewItemClick()
 {
     auto* window = new TfrmModel(shell_);
+    // The sub-window takes its size when first shown; the preview opens at its design size.
+    const QSize designSize = window->size();
     QMdiSubWindow* sub = mdiArea->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->resize(window->size().grownBy(sub->contentsMargins()) +
-                QSize(0, sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub)));
-    if (CurrentSettings(shell_).NewWindowMaxim)
+    if (CurrentSettings(shell_).NewWindowMaxim) {
         sub->showMaximized();
-    else
+    } else {
         sub->show();
+        sub->resize(designSize.grownBy(sub->contentsMargins()) +
+                    QSize(0, sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub)));
+    }
     mdiArea->setActiveSubWindow(sub);
     return window;
 }

@@ -396,14 +396,15 @@ private slots:
         QCOMPARE(ReadAll(path) == "old contents", !replaced);
     }
 
-    void InformationWindowOpensTheReadMe()
+    void InformationAndSettingsWindowsAreShownModally()
     {
         TAppFixture app;
         app.Shell().Info->Button2->click();
         QCOMPARE(app.Platform.StartedPrograms.size(), size_t{1});
         QVERIFY(app.Platform.StartedPrograms[0].endsWith("Kalvo3D.txt"));
-        app.Main().HelpAboutItemClick();
-        QCOMPARE(app.ModalDialogs, std::vector<QString>{"kalvo::TfrmInfo"});
+        app.Main().HelpAboutItem->trigger();
+        app.Main().N6->trigger();
+        QCOMPARE(app.ModalDialogs, (std::vector<QString>{"kalvo::TfrmInfo", "kalvo::TfrmEnviron"}));
     }
 };
 
