@@ -156,8 +156,10 @@ void TPreviewScene::RedrawPerspective(int mode)
             ProjectVertices(model, Camera, pane);
             ClearDrawn(model);
             BuildDrawOrder(model);
-            for (int p = 0; p < count; ++p)
+            for (int p = 0; p < count; ++p) {
+                PrefetchAhead(model, p);
                 DrawPolygonEdges(model, p, true, toBitmap, pane, Bitmap);
+            }
             break;
         case 2:
         case 3:
@@ -167,8 +169,10 @@ void TPreviewScene::RedrawPerspective(int mode)
             BuildDrawOrder(model);
             ProgressIndex = 0;
             if (toBitmap) {
-                for (int p = 0; p < count; ++p)
+                for (int p = 0; p < count; ++p) {
+                    PrefetchAhead(model, p);
                     FillPolygon(model, p, true, pane, Bitmap);
+                }
                 if (mode == 2) {
                     for (int p = 0; p < count; ++p)
                         DrawPolygonEdges(model, p, false, true, pane, Bitmap);
@@ -219,6 +223,7 @@ bool TPreviewScene::FillStep()
         for (const TSceneEntry& entry : Entries) {
             if (!entry.Shown || !entry.Model || entry.Model->PolygonCount() <= ProgressIndex)
                 continue;
+            PrefetchAhead(*entry.Model, ProgressIndex);
             FillPolygon(*entry.Model, ProgressIndex, false, pane, Bitmap);
             filled = true;
         }

@@ -131,6 +131,13 @@ int SpanColumn(std::int64_t x, int width)
     return static_cast<int>(x);
 }
 
+// Side midpoints in model space, for the face normal; left uninitialised on purpose, as the
+// filler runs once per polygon per frame.
+struct TMidPoint
+{
+    double x, y, z;
+};
+
 bool WithinColumns(const VertexInput& p, int width) { return p.x >= -0.5 && p.x <= width + 0.5; }
 
 int DepthCueWeight(const TpreviewObj& model, double z)
@@ -224,7 +231,9 @@ void BuildDrawOrder(TpreviewObj& model)
     const std::size_t edgeCount = model.Edges.size();
     const std::size_t projectedCount = model.Projected.size();
     model.DrawOrderCount = model.PolygonCount();
-    for (PolygonRec& polygon : model.Polygons) {
+    for (int p = 0; p < model.DrawOrderCount; ++p) {
+        PrefetchAhead(model, p);
+        PolygonRec& polygon = model.Polygons[p];
         double sum = 0.0;
         for (const int e : polygon.sides) {
             if (!ValidIndex(e, edgeCount))
@@ -236,17 +245,12 @@ void BuildDrawOrder(TpreviewObj& model)
             const double zs = model.Projected[edge.StartVertex].z;
             const double ze = model.Projected[edge.EndVertex].z;
             sum += zs + ze;
-            for (const double z : {zs, ze}) {
-                if (!model.DepthRangeSet) {
-                    model.DepthRangeSet = true;
-                    model.NearDepth = model.FarDepth = z;
-                } else {
-                    if (z < model.NearDepth)
-                        model.NearDepth = z;
-                    if (z > model.FarDepth)
-                        model.FarDepth = z;
-                }
+            if (!model.DepthRangeSet) {
+                model.DepthRangeSet = true;
+                model.NearDepth = model.FarDepth = zs;
             }
+            model.NearDepth = std::min(model.NearDepth, std::min(zs, ze));
+            model.FarDepth = std::max(model.FarDepth, std::max(zs, ze));
         }
         const int count = polygon.count();
         polygon.DepthKey = count > 0 ? RoundHalfEven(sum / count * 2) : 0;
@@ -381,11 +385,16 @@ void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, T
     const TTemplateLink* texture = model.TexturePreview ? model.TemplateWindow : nullptr;
     // In texture mode the polygon's colour is an intensity held in the red channel.
     const double intensity = static_cast<double>(colour & 0xFFu);
+    // The depth plane is read directly; pixels outside it read 0 and so are never drawn.
+    const float* depthRow = bitmap.Depths() && row < bitmap.Height()
+                                ? bitmap.Depths() + static_cast<std::size_t>(row) * bitmap.Width()
+                                : nullptr;
+    const int depthWidth = depthRow ? bitmap.Width() : 0;
     double z = span.LeftDepth, u = span.LeftU, v = span.LeftV;
     for (int x = span.Left; x <= span.Right; ++x, z += dz, u += du, v += dv) {
         if (x < 0 || x >= width)
             continue;
-        const double stored = bitmap.GetDepth(x, row);
+        const double stored = x < depthWidth ? static_cast<double>(depthRow[x]) : 0.0;
         // Equal depths are not drawn: the first polygon drawn at a depth keeps the pixel.
         if (!(stored > z || stored < 0.0))
             continue;
@@ -415,6 +424,33 @@ void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, T
     }
 }
 
+void PrefetchAhead(const TpreviewObj& model, int p)
+{
+    // Three stages, each a few polygons behind the one before: the side list, then the edges
+    // it names, then the corners those edges name.
+    const int count = model.PolygonCount();
+    if (p + 24 < count)
+        __builtin_prefetch(model.Polygons[p + 24].sides.data());
+    if (p + 12 < count) {
+        for (const int e : model.Polygons[p + 12].sides) {
+            if (ValidIndex(e, model.Edges.size()))
+                __builtin_prefetch(&model.Edges[e]);
+        }
+    }
+    if (p + 6 < count) {
+        const std::size_t projectedCount = model.Projected.size();
+        for (const int e : model.Polygons[p + 6].sides) {
+            if (!ValidIndex(e, model.Edges.size()))
+                continue;
+            const int s = model.Edges[e].StartVertex;
+            if (ValidIndex(s, projectedCount) && ValidIndex(s, model.Vertices.size())) {
+                __builtin_prefetch(&model.Projected[s]);
+                __builtin_prefetch(&model.Vertices[s]);
+            }
+        }
+    }
+}
+
 void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& bitmap)
 {
     if (!ValidIndex(p, model.Polygons.size()))
@@ -430,10 +466,9 @@ void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& 
     ResetSpans(model, height);
 
     const TClipRect rect{0, 0, width, height};
-    const TSeamPeriods seams{model.MaxU, model.MaxV};
     const std::size_t projectedCount = model.Projected.size();
     const std::size_t vertexCount = model.Vertices.size();
-    VertexInput middle[3];
+    TMidPoint middle[3];
     for (int i = 0; i < n; ++i) {
         const int e = polygon.sides[i];
         if (!ValidIndex(e, model.Edges.size()))
@@ -449,13 +484,23 @@ void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& 
         // A corner behind the eye has no image, and neither has the polygon.
         if (a.z < 0.0 || b.z < 0.0)
             return;
-        if (i < 3)
-            middle[i] = MidPoint(ReadPoint(model.Vertices[t]), ReadPoint(model.Vertices[s]));
+        if (i < 3) {
+            const TVecPointC& vs = model.Vertices[s];
+            const TVecPointC& vt = model.Vertices[t];
+            middle[i] = TMidPoint{(vt.x + vs.x) / 2.0, (vt.y + vs.y) / 2.0, (vt.z + vs.z) / 2.0};
+        }
+        if (OutCode(a, rect) == 0 && OutCode(b, rect) == 0) {
+            // Wholly inside: the clipper would only put the left end first.
+            if (a.x > b.x)
+                std::swap(a, b);
+            ScanEdge(model, a, b, width, height);
+            continue;
+        }
         TClipBorders borders;
         // A side that misses the pane near a corner comes back from the clipper with an end
         // beyond the left or right border; it has nothing inside the pane to enter.
-        if (ClipSegment(a, b, rect, borders, seams) && WithinColumns(a, width) &&
-            WithinColumns(b, width))
+        if (ClipSegment(a, b, rect, borders, TSeamPeriods{model.MaxU, model.MaxV}) &&
+            WithinColumns(a, width) && WithinColumns(b, width))
             ScanEdge(model, a, b, width, height);
         if (borders.StartBorder.Present)
             ScanEdge(model, borders.StartBorder.A, borders.StartBorder.B, width, height);
@@ -467,7 +512,9 @@ void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& 
     TColour colour = 0;
     if (n >= 3) {
         const TColour base = model.TexturePreview ? 255u : polygon.colour;
-        colour = ShadeColour(FaceNormal(middle[0], middle[1], middle[2]), base);
+        const auto point = [](const TMidPoint& m) { return MakePoint(m.x, m.y, m.z); };
+        colour =
+            ShadeColour(FaceNormal(point(middle[0]), point(middle[1]), point(middle[2])), base);
     }
 
     const int enteredLast = model.LastRow;

@@ -36,6 +36,10 @@ void BuildDrawOrder(TpreviewObj& model);
 // corner behind the eye is not drawn at all.
 void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& bitmap);
 
+// Starts fetching what filling or outlining the polygons a few places after p will read, so
+// a loop over Polygons in order waits less on memory. Draws nothing.
+void PrefetchAhead(const TpreviewObj& model, int p);
+
 // The steps of FillPolygon. ResetSpans sizes the span table to the pane's height and empties
 // the rows the previous polygon entered. ScanEdge enters edge a-b (screen x, y; depth z; u, v)
 // into the span table of a pane width by height pixels. FillSpan draws one row's span.
