@@ -1,6 +1,9 @@
 #include "core/io/model_files.h"
 
 #include "core/io/cp932.h"
+#include "core/io/message_sink.h"
+#include "core/io/rds_browser.h"
+#include "core/io/rok_reader.h"
 #include "core/model/preview_obj.h"
 
 #include <cassert>
@@ -32,6 +35,26 @@ bool ReadDxfFile(const std::string& path, const TModelReadContext& context)
     return !reader.ReportedError();
 }
 
+bool ReadRokFile(const std::string& path, const TModelReadContext& context)
+{
+    TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
+    return ReadROKFile(path, model, *context.Sink);
+}
+
+// One model per named mesh object of the file, named as in the file (quotes included).
+bool ReadRdsFile(const std::string& path, const TModelReadContext& context)
+{
+    TRDSbrowser browser(context.Sink);
+    if (!browser.ScanFile(path)) {
+        context.Sink->Show(TMsgKind::Information, kRdsNoMeshMessage, TButtons::Ok);
+        return false;
+    }
+    TRDSloadCallbacks callbacks;
+    callbacks.CreateModelEntry = context.CreateModel;
+    browser.LoadObjects(callbacks);
+    return true;
+}
+
 } // namespace
 
 TModelFormat FormatOfPath(const std::string& path)
@@ -59,7 +82,9 @@ bool ReadModelFile(const std::string& path, TModelFormat format, const TModelRea
     case TModelFormat::Dxf:
         return ReadDxfFile(path, context);
     case TModelFormat::Rok:
+        return ReadRokFile(path, context);
     case TModelFormat::Rds:
+        return ReadRdsFile(path, context);
     case TModelFormat::Unknown:
         break;
     }
