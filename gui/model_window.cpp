@@ -1,7 +1,7 @@
 #include "gui/model_window.h"
 
 #include "core/model/preview_obj.h"
-#include "core/preview/wireframe.h"
+#include "core/preview/draw_settings.h"
 #include "core/settings/settings.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
@@ -22,20 +22,15 @@ TPaintBox::TPaintBox(int tag, QWidget* parent) : QWidget(parent), tag_(tag)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TPaintBox::Redraw()
-{
-    canvas_.SetSize(width(), height());
-    if (OnPaint)
-        OnPaint(canvas_);
-}
+void TPaintBox::Redraw() { canvas_ = OnPaint ? OnPaint() : nullptr; }
 
 void TPaintBox::paintEvent(QPaintEvent*)
 {
     Redraw();
-    if (canvas_.Width() == 0 || canvas_.Height() == 0)
+    if (!canvas_ || canvas_->Width() == 0 || canvas_->Height() == 0)
         return;
-    QImage image(canvas_.Width(), canvas_.Height(), QImage::Format_RGB32);
-    CanvasToScreen(canvas_, reinterpret_cast<std::uint32_t*>(image.bits()),
+    QImage image(canvas_->Width(), canvas_->Height(), QImage::Format_RGB32);
+    CanvasToScreen(*canvas_, reinterpret_cast<std::uint32_t*>(image.bits()),
                    static_cast<int>(image.bytesPerLine() / 4));
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), image);
@@ -76,7 +71,7 @@ TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(s
     for (int v = 0; v < 4; ++v) {
         Pane[v] = new QWidget(pnlModel);
         paintBoxes_[v] = new TPaintBox(v, Pane[v]);
-        paintBoxes_[v]->OnPaint = [this, v](TCanvas& canvas) { RedrawView(v, canvas); };
+        paintBoxes_[v]->OnPaint = [this, v] { return &RedrawView(v); };
         Pane[v]->hide();
     }
     pbxModel = paintBoxes_[0];
@@ -91,13 +86,12 @@ TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(s
     layout->addWidget(pnlModel, 1);
 
     objectWindow_ = new TfrmObj(shell_, *this);
-    InitialiseCamera(camera_, 1, 1);
-    buffer_.Allocate(1, 1, true, false);
 }
 
 TfrmModel::~TfrmModel()
 {
     Closing = true;
+    scene_.Closing = true;
     // The object window owns the models, which refer to this window's camera and buffer:
     // they go first.
     delete objectWindow_;
@@ -108,69 +102,44 @@ void TfrmModel::Layout()
 {
     if (Closing)
         return;
-    const bool threeView = false;
-    layout_ = LayoutPanes(pnlModel->width(), pnlModel->height(), SplitView, threeView,
-                          view_.ActiveView, layout_);
+    scene_.Settings = DrawSettingsFrom(CurrentSettings(shell_));
+    scene_.Layout(pnlModel->width(), pnlModel->height());
+    const TPaneLayout& layout = scene_.Panes();
     for (int v = 0; v < 4; ++v) {
-        const TPaneRect& pane = layout_.Pane[v];
+        const TPaneRect& pane = layout.Pane[v];
         Pane[v]->setGeometry(pane.Left, pane.Top, pane.Width, pane.Height);
-        const TPaneRect box = layout_.PaintBox(v);
+        const TPaneRect box = layout.PaintBox(v);
         paintBoxes_[v]->setGeometry(box.Left, box.Top, std::max(box.Width, 0),
                                     std::max(box.Height, 0));
-        Pane[v]->setVisible(layout_.Shown[v]);
-        paintBoxes_[v]->update();
+        Pane[v]->setVisible(layout.Shown[v]);
     }
-    camera_.ViewWidth = pbxModel->width();
-    camera_.ViewHeight = pbxModel->height();
-    camera_.SetDistance(view_.ViewDistance);
-    PrepareBuffer(DisplayMode);
-}
-
-void TfrmModel::PrepareBuffer(int mode)
-{
-    // Batch drawing needs rows of whole 32-bit words; only the wireframe is drawn for now,
-    // which goes straight onto the pane.
-    buffer_.SetSize(pbxModel->width() / 4 * 4, pbxModel->height() / 4 * 4, false, mode > 0);
+    RepaintAll();
 }
 
 void TfrmModel::RepaintAll()
 {
+    // Models may have gone since the last drawing; the next one lists them afresh.
+    scene_.Entries.clear();
     for (TPaintBox* box : paintBoxes_)
         box->update();
 }
 
-void TfrmModel::RedrawView(int v, TCanvas& canvas)
+const TCanvas& TfrmModel::RedrawView(int v)
 {
     if (Closing)
-        return;
-    const TSettings& settings = CurrentSettings(shell_);
-    canvas.Clear(settings.BackColor);
+        return scene_.Pane(v);
+    // The models and settings are taken as they stand at each drawing, so a change in the
+    // object window or the settings shows at the next one.
+    scene_.Settings = DrawSettingsFrom(CurrentSettings(shell_));
     TfrmObj& objects = *objectWindow_;
-    if (v == 0) {
-        for (int i = 0; i < objects.ItemCount(); ++i) {
-            if (objects.ItemStateIndex(i) != 0)
-                continue;
-            TpreviewObj& model = *objects.ItemModel(i);
-            model.BackColour = settings.BackColor;
-            model.WireColour = settings.ObjectColor;
-            ClearDrawn(model);
-            ProjectVertices(model, camera_, canvas);
-            for (int p = 0; p < model.PolygonCount(); ++p)
-                DrawPolygonWire(model, p, canvas);
-        }
-        return;
-    }
-    const TOrthoColours colours{settings.EditableEdge, settings.UnEditableEdge};
-    for (int i = 0; i < objects.ItemCount(); ++i) {
-        if (objects.ItemStateIndex(i) != 0)
-            continue;
-        TpreviewObj& model = *objects.ItemModel(i);
-        ClearDrawn(model);
-        model.BackColour = settings.BackColor;
-        model.WireColour = settings.ObjectColor;
-        DrawOrthoView(model, v, canvas, view_.OrthoCentre, objects.ItemSelected(i), view_.OrthoZoom,
-                      colours);
-    }
+    scene_.Entries.clear();
+    for (int i = 0; i < objects.ItemCount(); ++i)
+        scene_.Entries.push_back(TSceneEntry{objects.ItemModel(i), objects.ItemStateIndex(i) == 0,
+                                             objects.ItemSelected(i)});
+    scene_.RedrawView(v, v == 0 ? scene_.DisplayMode : 0);
+    if (scene_.ProgressPending)
+        scene_.FinishFill(); // no fill timer yet: a direct hidden-surface frame completes here
+    return scene_.Pane(v);
 }
 
 void TfrmModel::btnObjClick()
@@ -205,6 +174,7 @@ void TfrmModel::showEvent(QShowEvent* event)
 void TfrmModel::closeEvent(QCloseEvent* event)
 {
     Closing = true;
+    scene_.Closing = true;
     objectWindow_->hide();
     event->accept();
 }

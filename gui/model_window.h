@@ -1,10 +1,6 @@
 #pragma once
 
-#include "core/preview/camera.h"
-#include "core/preview/canvas.h"
-#include "core/preview/dib.h"
-#include "core/preview/pane_layout.h"
-#include "core/preview/view_state.h"
+#include "core/preview/preview_scene.h"
 
 #include <QWidget>
 #include <functional>
@@ -17,7 +13,7 @@ namespace kalvo {
 class TfrmObj;
 struct TShell;
 
-// One pane's drawing surface: shows the pane's canvas, which its window draws with the core
+// One pane's drawing surface: shows the canvas its window paints for it with the core
 // renderer.
 class TPaintBox : public QWidget
 {
@@ -27,11 +23,11 @@ public:
     TPaintBox(int tag, QWidget* parent);
 
     int Tag() const { return tag_; }
-    // Run at each paint with a canvas of the box's size; what it draws is shown.
-    std::function<void(TCanvas& canvas)> OnPaint;
-    // The image shown at the last paint (for tests and for copying the view).
-    const TCanvas& Canvas() const { return canvas_; }
-    // Draws the canvas now, without waiting for the event loop.
+    // Run at each paint: draws the pane and returns the canvas to show (null: nothing).
+    std::function<const TCanvas*()> OnPaint;
+    // The canvas shown at the last paint, or null.
+    const TCanvas* Canvas() const { return canvas_; }
+    // Draws the pane now, without waiting for the event loop.
     void Redraw();
 
 protected:
@@ -39,7 +35,7 @@ protected:
 
 private:
     int tag_;
-    TCanvas canvas_;
+    const TCanvas* canvas_ = nullptr;
 };
 
 // The preview window, "Preview Window": a child of the main window showing the models of its
@@ -57,21 +53,21 @@ public:
     ~TfrmModel() override;
 
     TfrmObj& ObjectWindow() { return *objectWindow_; }
-    TVector& Camera() { return camera_; }
-    TViewState& ViewState() { return view_; }
-    TDIB& Buffer() { return buffer_; }
+    TPreviewScene& Scene() { return scene_; }
+    TVector& Camera() { return scene_.Camera; }
+    TViewState& ViewState() { return scene_.View; }
+    TDIB& Buffer() { return scene_.Bitmap; }
 
     // The resize handler: places the panes, hands the perspective pane's size to the camera
     // and sizes the bitmap buffer; every pane is redrawn.
     void Layout();
     // Redraws the four panes (perspective, top, side, face).
     void RepaintAll();
-    // Paints pane v onto canvas (v 0 perspective, 1..3 the orthographic panes).
-    void RedrawView(int v, TCanvas& canvas);
+    // Paints pane v (0 perspective, 1..3 the orthographic panes) with the models of the object
+    // window and the settings as they stand; returns its canvas.
+    const TCanvas& RedrawView(int v);
 
     bool Closing = false;
-    int SplitView = 0;
-    int DisplayMode = 0;
 
     QToolButton* btnObj = nullptr;
     QLineEdit* Edit1 = nullptr; // path of the file being read
@@ -92,14 +88,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void PrepareBuffer(int mode);
-
     TShell& shell_;
     TfrmObj* objectWindow_ = nullptr; // a child window: Qt frees it with this window
-    TVector camera_;
-    TViewState view_;
-    TDIB buffer_;
-    TPaneLayout layout_;
+    TPreviewScene scene_;
     TPaintBox* paintBoxes_[4] = {};
 };
 

@@ -175,8 +175,9 @@ private slots:
         TPaintBox& pane = *app.Preview().pbxModel;
         QVERIFY(pane.width() > 50 && pane.height() > 50);
         pane.Redraw();
-        QVERIFY(HasColour(pane.Canvas(), app.Settings().BackColor));
-        QVERIFY(HasColour(pane.Canvas(), app.Settings().ObjectColor));
+        QVERIFY(pane.Canvas());
+        QVERIFY(HasColour(*pane.Canvas(), app.Settings().BackColor));
+        QVERIFY(HasColour(*pane.Canvas(), app.Settings().ObjectColor));
     }
 
     void OpenWithTheOwnFormatReadsNothing()

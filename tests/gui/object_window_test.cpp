@@ -24,9 +24,9 @@ struct TRedrawCounter
 {
     explicit TRedrawCounter(TfrmModel& window)
     {
-        window.pbxModel->OnPaint = [this, &window](TCanvas& canvas) {
+        window.pbxModel->OnPaint = [this, &window] {
             ++Count;
-            window.RedrawView(0, canvas);
+            return &window.RedrawView(0);
         };
     }
     int Count = 0;
