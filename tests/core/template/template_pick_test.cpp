@@ -2,9 +2,29 @@
 #include "tests/core/template/template_test_support.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
+#include <new>
 #include <ostream>
+
+// Counts every allocation of this test program, so a test can tell that the hover picks
+// allocate nothing.
+namespace {
+long gAllocations = 0;
+}
+
+void* operator new(std::size_t size)
+{
+    ++gAllocations;
+    if (void* block = std::malloc(size == 0 ? 1 : size))
+        return block;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept { std::free(block); }
+
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace kalvo {
 namespace {
@@ -88,6 +108,17 @@ TEST(EdgePicking, IgnoresEdgesWithoutVertices)
     TpreviewObj model = MakeUVModel({{0.3, 0.5}, {0.7, 0.5}}, {{0, -1}, {7, 1}, {0, 1}});
     EXPECT_EQ(FindNearestEdge(model, 0.5, 0.5, 0.1), 2);
     MoveMarked(model, 0.1, 0.1); // must not touch anything out of range either
+}
+
+TEST(EdgePicking, AllocatesNothingOnAHoverTick)
+{
+    TpreviewObj model = MakeUVModel({{0.3, 0.5}, {0.7, 0.5}, {0.5, 0.9}}, {{0, 1}, {1, 2}, {2, 0}});
+    const long before = gAllocations;
+    for (double u = 0.0; u < 1.0; u += 0.01) {
+        FindNearestVertex(model, u, 0.5, 0.05);
+        FindNearestEdge(model, u, 0.5, 0.05);
+    }
+    EXPECT_EQ(gAllocations, before);
 }
 
 TEST(MovingMarks, MovesEveryVertexOnceHoweverManyMarksItCarries)
