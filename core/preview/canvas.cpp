@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
 namespace kalvo {
@@ -83,20 +84,23 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
 }
 
 // Columns covered by row dy (0 .. width - 1) of a round pen tip of the given diameter, as
-// offsets from the tip's left column; the tip's centre lies at (width / 2, width / 2).
+// offsets from the tip's left column: the pixels whose centres lie within width / 2 of the
+// tip's centre at (width / 2, width / 2). No pixel centre lies exactly on that circle (the
+// squared distances are multiples of 1/4 away from it), so the square root cannot tip a
+// pixel either way.
 void TipRow(int width, int dy, int& left, int& right)
 {
     const double radius = width / 2.0;
     const double ry = dy + 0.5 - radius;
-    left = width;
-    right = -1;
-    for (int dx = 0; dx < width; ++dx) {
-        const double rx = dx + 0.5 - radius;
-        if (rx * rx + ry * ry <= radius * radius) {
-            left = std::min(left, dx);
-            right = std::max(right, dx);
-        }
+    const double reach2 = radius * radius - ry * ry;
+    if (reach2 < 0.0) {
+        left = width;
+        right = -1;
+        return;
     }
+    const double reach = std::sqrt(reach2);
+    left = std::max(0, static_cast<int>(std::ceil(radius - 0.5 - reach)));
+    right = std::min(width - 1, static_cast<int>(std::floor(radius - 0.5 + reach)));
 }
 
 } // namespace

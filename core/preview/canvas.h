@@ -2,6 +2,7 @@
 
 #include "core/model/records.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,8 @@ enum class TPenMode {
 class TCanvas
 {
 public:
+    static constexpr int kMaxPenWidth = 1024; // wider than any pane; keeps strokes cheap
+
     TCanvas() = default;
     TCanvas(int width, int height);
 
@@ -43,8 +46,8 @@ public:
     // --- Pen ------------------------------------------------------------------------------
     void SetPenColour(TColour colour) { penColour_ = colour; }
     TColour PenColour() const { return penColour_; }
-    // Widths below 1 count as 1.
-    void SetPenWidth(int width) { penWidth_ = width < 1 ? 1 : width; }
+    // Widths below 1 count as 1, widths above kMaxPenWidth as kMaxPenWidth.
+    void SetPenWidth(int width) { penWidth_ = std::clamp(width, 1, kMaxPenWidth); }
     int PenWidth() const { return penWidth_; }
     void SetPenMode(TPenMode mode) { penMode_ = mode; }
     TPenMode PenMode() const { return penMode_; }

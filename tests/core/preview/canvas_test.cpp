@@ -114,17 +114,19 @@ TEST(CanvasLines, ClippingKeepsRandomStrokesOfEveryWidth)
 {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> coordinate(-60, 80);
+    TCanvas big(200, 200);
+    TCanvas small(24, 18);
+    big.SetPenColour(kWhite);
+    small.SetPenColour(kWhite);
     for (int width : {1, 2, 5}) {
+        big.SetPenWidth(width);
+        small.SetPenWidth(width);
         for (int n = 0; n < 300; ++n) {
             const int x0 = coordinate(random), y0 = coordinate(random);
             const int x1 = coordinate(random), y1 = coordinate(random);
-            TCanvas big(300, 300);
-            big.SetPenColour(kWhite);
-            big.SetPenWidth(width);
+            big.Clear(0);
             big.Line(x0 + 100, y0 + 100, x1 + 100, y1 + 100);
-            TCanvas small(24, 18);
-            small.SetPenColour(kWhite);
-            small.SetPenWidth(width);
+            small.Clear(0);
             small.Line(x0, y0, x1, y1);
             for (int y = 0; y < 18; ++y)
                 for (int x = 0; x < 24; ++x)
@@ -166,6 +168,28 @@ TEST(CanvasLines, WidePensDrawRoundStrokesWithTheirEnds)
                                    "............",
                                    "............",
                                }));
+}
+
+TEST(CanvasLines, AWidePenDotIsARoundTipAndHugeWidthsAreCapped)
+{
+    TCanvas canvas(7, 7);
+    canvas.SetPenColour(kWhite);
+    canvas.SetPenWidth(5);
+    canvas.Line(3, 3, 3, 3);
+    EXPECT_EQ(Picture(canvas), (std::vector<std::string>{
+                                   ".......",
+                                   "..###..",
+                                   ".#####.",
+                                   ".#####.",
+                                   ".#####.",
+                                   "..###..",
+                                   ".......",
+                               }));
+    canvas.SetPenWidth(1000000);
+    EXPECT_EQ(canvas.PenWidth(), TCanvas::kMaxPenWidth);
+    canvas.Clear(0);
+    canvas.Line(-5000, -5000, 5000, 5000);
+    EXPECT_EQ(canvas.GetPixel(6, 0), kWhite);
 }
 
 TEST(CanvasFill, ExcludesTheRightAndBottomEdges)
