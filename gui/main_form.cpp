@@ -228,8 +228,9 @@ void TMainForm::mnuOpenClick()
     if (!shell_.Platform->OpenFileDialog(OpenDialog))
         return;
     const QString path = OpenDialog.FileName;
-    ReadModelInto(shell_, *target, path, OpenDialog.FilterIndex);
-    RememberOpenFolder(shell_, FolderOfFile(path));
+    // A file the system could not read ends the command; format errors do not.
+    if (ReadModelInto(shell_, *target, path, OpenDialog.FilterIndex))
+        RememberOpenFolder(shell_, FolderOfFile(path));
 }
 
 void TMainForm::OpenFiles(const QStringList& paths)
@@ -243,8 +244,8 @@ void TMainForm::OpenFiles(const QStringList& paths)
         const int filterIndex = FilterIndexOfPath(path);
         if (filterIndex == 0)
             continue;
-        ReadModelInto(shell_, *target, path, filterIndex);
-        RememberOpenFolder(shell_, FolderOfFile(path));
+        if (ReadModelInto(shell_, *target, path, filterIndex))
+            RememberOpenFolder(shell_, FolderOfFile(path));
     }
 }
 

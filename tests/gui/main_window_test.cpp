@@ -197,6 +197,20 @@ private slots:
         QCOMPARE(ItemTexts(app.Objects()), (QStringList{"broken.dxf", "missing.dxf"}));
         QCOMPARE(app.Platform.Messages.size(), size_t{1});
         QCOMPARE(app.Platform.Messages[0].Text, QString("DXF fileではありません"));
+        QCOMPARE(QString::fromStdString(app.Settings().OpenDir), app.Dir.path() + "/");
+    }
+
+    void OpenOfAnUnreadableFileReportsItAndKeepsTheFolder()
+    {
+        TAppFixture app;
+        const QString folder = app.Dir.filePath("folder.dxf");
+        QVERIFY(QDir().mkdir(folder));
+        app.Open(folder, kFilterDxf);
+        QCOMPARE(app.Objects().ItemCount(), 1);
+        QCOMPARE(app.Platform.Messages.size(), size_t{1});
+        QCOMPARE(app.Platform.Messages[0].Kind, TMsgKind::Error);
+        QVERIFY(app.Shell().Bar->isHidden());
+        QVERIFY(app.Settings().OpenDir.empty());
     }
 
     void OpenRokAddsOneGroupNodePerGroup()
