@@ -287,8 +287,12 @@ void ScanEdge(TpreviewObj& model, const VertexInput& a, const VertexInput& b, in
     VertexInput end = b;
     SeamPair(a.u, b.u, model.MaxU, model.WrapU, start.u, end.u);
     SeamPair(a.v, b.v, model.MaxV, model.WrapV, start.v, end.v);
-    if (!TrimToBox(start, end, -kScanSlack, -kScanSlack, paneWidth + kScanSlack,
-                   paneHeight + kScanSlack))
+    const double right = paneWidth + kScanSlack;
+    const double bottom = paneHeight + kScanSlack;
+    const bool inBox = start.x >= -kScanSlack && start.x <= right && end.x >= -kScanSlack &&
+                       end.x <= right && start.y >= -kScanSlack && start.y <= bottom &&
+                       end.y >= -kScanSlack && end.y <= bottom;
+    if (!inBox && !TrimToBox(start, end, -kScanSlack, -kScanSlack, right, bottom))
         return;
 
     std::int64_t xA = RoundHalfEven(start.x);
