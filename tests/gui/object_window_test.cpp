@@ -3,6 +3,7 @@
 
 #include "core/model/preview_obj.h"
 #include "core/model/template_link.h"
+#include "gui/main_form.h"
 #include "gui/open_command.h"
 #include "gui/temp_size_dialog.h"
 #include "tests/gui/support/app_fixture.h"
@@ -253,6 +254,18 @@ private slots:
         objects.N5->trigger();
         QCOMPARE(objects.PageControl1->tabPosition(), QTabWidget::West);
         QVERIFY(!objects.PageControl1->isTabEnabled(1));
+    }
+
+    void ReadButtonFillsItsOwnPreviewWindow()
+    {
+        TfrmModel& first = app->Preview();
+        TfrmModel* second = app->Main().FileNewItemClick();
+        QCOMPARE(app->Main().ActivePreview(), second);
+        app->Platform.FileAnswers.push_back(
+            TScriptedPlatform::FileAnswer{SourcePath("data/samples/cube.dxf"), kFilterDxf});
+        first.ObjectWindow().SpeedButton1->click();
+        QCOMPARE(first.ObjectWindow().ItemCount(), 1);
+        QCOMPARE(second->ObjectWindow().ItemCount(), 0);
     }
 
     void ObjectButtonShowsAndHidesTheWindow()
