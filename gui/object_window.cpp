@@ -37,21 +37,18 @@ constexpr int kIconRole = Qt::UserRole + 2;
 
 // Both pictures of an item side by side: the state image in the first 32 pixels, the icon in
 // the next 32, so that the mouse rules by column fall on the pictures.
-QIcon ItemPicture(int stateIndex, int iconIndex)
+QIcon DrawItemPicture(int stateIndex, int iconIndex)
 {
-    static QIcon cache[2][2];
-    QIcon& icon = cache[stateIndex & 1][iconIndex & 1];
-    if (icon.isNull()) {
-        for (int scale : {1, 2}) {
-            QPixmap pixmap(64 * scale, 32 * scale);
-            pixmap.setDevicePixelRatio(scale);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.drawPixmap(0, 0, StateImage(stateIndex & 1).pixmap(32, 32, QIcon::Normal));
-            painter.drawPixmap(32, 0, ObjectIcon(iconIndex & 1).pixmap(32, 32, QIcon::Normal));
-            painter.end();
-            icon.addPixmap(pixmap);
-        }
+    QIcon icon;
+    for (int scale : {1, 2}) {
+        QPixmap pixmap(64 * scale, 32 * scale);
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.drawPixmap(0, 0, StateImage(stateIndex).pixmap(32, 32, QIcon::Normal));
+        painter.drawPixmap(32, 0, ObjectIcon(iconIndex).pixmap(32, 32, QIcon::Normal));
+        painter.end();
+        icon.addPixmap(pixmap);
     }
     return icon;
 }
@@ -240,6 +237,14 @@ int TfrmObj::SelectedCount() const
     for (int i = 0; i < ItemCount(); ++i)
         count += ItemSelected(i) ? 1 : 0;
     return count;
+}
+
+QIcon TfrmObj::ItemPicture(int stateIndex, int iconIndex)
+{
+    QIcon& icon = pictures_[stateIndex & 1][iconIndex & 1];
+    if (icon.isNull())
+        icon = DrawItemPicture(stateIndex & 1, iconIndex & 1);
+    return icon;
 }
 
 void TfrmObj::SetItemStateIndex(QTreeWidgetItem* item, int stateIndex)

@@ -2,6 +2,7 @@
 
 #include "core/preview/view_state.h"
 
+#include <QIcon>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -90,6 +91,7 @@ private:
     // Mouse down in the list: the column under the pointer decides. Returns true when the
     // press was used up (a click on the state image leaves the selection alone).
     bool lvwObjMouseDown(const QPoint& pos);
+    QIcon ItemPicture(int stateIndex, int iconIndex);
     void SetItemStateIndex(QTreeWidgetItem* item, int stateIndex);
     void SetItemIconIndex(QTreeWidgetItem* item, int iconIndex);
     void SetObjectButtonCaption(const QString& caption);
@@ -100,6 +102,7 @@ private:
     std::vector<std::unique_ptr<TpreviewObj>> models_;
     TpreviewObj* currentModel_ = nullptr;
     bool busy_ = false;
+    QIcon pictures_[2][2]; // by state image and icon, drawn when first needed
 };
 
 // Closes the map template window of model, if it has one, and clears the model's reference to
