@@ -28,6 +28,28 @@ bool SamePosition(const TDxfPoint& a, const TDxfPoint& b)
     return a.x == b.x && a.y == b.y && a.z == b.z;
 }
 
+// Group codes are short digit strings in almost every line pair; read those directly and leave
+// blanks, signs and the rest to ParseInt.
+bool ParseCode(std::string_view line, int& code)
+{
+    if (!line.empty() && line.size() <= 4) {
+        int value = 0;
+        bool digits = true;
+        for (const char c : line) {
+            if (c < '0' || c > '9') {
+                digits = false;
+                break;
+            }
+            value = value * 10 + (c - '0');
+        }
+        if (digits) {
+            code = value;
+            return true;
+        }
+    }
+    return ParseInt(line, code);
+}
+
 struct TFileCloser
 {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -39,7 +61,10 @@ struct TFileCloser
 class TDXFobject::TParser
 {
 public:
-    TParser(TDXFobject& owner, TLineReader& lines) : owner_(owner), lines_(lines) {}
+    TParser(TDXFobject& owner, TLineReader& lines, const TAddPolygonByCorners* handOver)
+        : owner_(owner), lines_(lines), handOver_(handOver)
+    {
+    }
 
     void Run()
     {
@@ -50,7 +75,7 @@ public:
         std::string_view line;
         while (lines_.Next(line)) {
             int code = 0;
-            const bool isCode = ParseInt(line, code);
+            const bool isCode = ParseCode(line, code);
             std::string_view value;
             const bool hasValue = lines_.Next(value);
             if (!isCode) {
@@ -135,12 +160,17 @@ private:
             return;
         if (!fourthGiven_)
             patch_.Corners[3] = patch_.Corners[2];
-        owner_.patches_.push_back(std::move(patch_));
+        ++owner_.patchCount_;
+        if (handOver_)
+            HandOverPatch(patch_, *handOver_);
+        else
+            owner_.patches_.push_back(std::move(patch_));
         inFace_ = false;
     }
 
     TDXFobject& owner_;
     TLineReader& lines_;
+    const TAddPolygonByCorners* handOver_; // none: keep the patches
     TPatch patch_;
     bool inFace_ = false;
     bool fourthGiven_ = false;
@@ -151,9 +181,24 @@ TDXFobject::TDXFobject(TMessageSink& sink, TMessageList messageList)
 {
 }
 
-void TDXFobject::Read(const std::string& path)
+void TDXFobject::Read(const std::string& path) { ReadFile(path, nullptr); }
+
+void TDXFobject::ReadInto(const std::string& path, const TAddPolygonByCorners& addPolygonByCorners)
+{
+    ReadFile(path, &addPolygonByCorners);
+}
+
+void TDXFobject::ReadInto(const std::string& path, TpreviewObj& model)
+{
+    ReadInto(path, [&model](TColour colour, const VertexInput* corners, int count) {
+        return model.AddPolygonByCorners(colour, corners, count);
+    });
+}
+
+void TDXFobject::ReadFile(const std::string& path, const TAddPolygonByCorners* handOver)
 {
     patches_.clear();
+    patchCount_ = 0;
     reportedError_ = false;
     std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
@@ -161,23 +206,27 @@ void TDXFobject::Read(const std::string& path)
             return; // no file there: an empty model, as if the file were empty
         throw TReadError(SystemErrorText(path, errno));
     }
-    // The reader has its own large buffer.
+    // The line reader has its own large buffer.
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    Message(path + " open.");
     TLineReader lines = TLineReader::FromFile(file.get(), path);
-    TParser(*this, lines).Run();
-    Message(std::to_string(patches_.size()) + " Patchies read.");
-    Message(path + " close.");
+    ReadLines(lines, path, handOver);
 }
 
 void TDXFobject::ReadBytes(std::string_view bytes, const std::string& name)
 {
     patches_.clear();
+    patchCount_ = 0;
     reportedError_ = false;
-    Message(name + " open.");
     TLineReader lines = TLineReader::FromBytes(bytes);
-    TParser(*this, lines).Run();
-    Message(std::to_string(patches_.size()) + " Patchies read.");
+    ReadLines(lines, name, nullptr);
+}
+
+void TDXFobject::ReadLines(TLineReader& lines, const std::string& name,
+                           const TAddPolygonByCorners* handOver)
+{
+    Message(name + " open.");
+    TParser(*this, lines, handOver).Run();
+    Message(std::to_string(patchCount_) + " Patchies read.");
     Message(name + " close.");
 }
 
@@ -220,17 +269,20 @@ int TDXFobject::PolygonCorners(const TPatch& patch, TDxfPoint (&corners)[4])
     return 3;
 }
 
+void TDXFobject::HandOverPatch(const TPatch& patch, const TAddPolygonByCorners& add)
+{
+    TDxfPoint points[4];
+    const int count = PolygonCorners(patch, points);
+    VertexInput corners[4];
+    for (int i = 0; i < count; ++i)
+        corners[i] = FillVertexInput(points[i].x, points[i].y, points[i].z, 0.0, 0.0, 0, 0, false);
+    add(ColourOfNumber(patch.ColourNumber), corners, count);
+}
+
 void TDXFobject::HandOver(const TAddPolygonByCorners& addPolygonByCorners) const
 {
-    for (const TPatch& patch : patches_) {
-        TDxfPoint points[4];
-        const int count = PolygonCorners(patch, points);
-        VertexInput corners[4];
-        for (int i = 0; i < count; ++i)
-            corners[i] =
-                FillVertexInput(points[i].x, points[i].y, points[i].z, 0.0, 0.0, 0, 0, false);
-        addPolygonByCorners(ColourOfNumber(patch.ColourNumber), corners, count);
-    }
+    for (const TPatch& patch : patches_)
+        HandOverPatch(patch, addPolygonByCorners);
 }
 
 void TDXFobject::HandOver(TpreviewObj& model) const

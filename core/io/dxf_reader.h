@@ -64,6 +64,12 @@ public:
     void HandOver(const TAddPolygonByCorners& addPolygonByCorners) const;
     void HandOver(TpreviewObj& model) const;
 
+    // Read then HandOver in one pass: each face goes to the model as soon as it is read and no
+    // patch is kept, so a big file needs no room for its patches. The model gets the same
+    // calls in the same order; Patches() stays empty.
+    void ReadInto(const std::string& path, const TAddPolygonByCorners& addPolygonByCorners);
+    void ReadInto(const std::string& path, TpreviewObj& model);
+
     const std::vector<TPatch>& Patches() const { return patches_; }
     // Whether the last Read showed a message to the user (a format error).
     bool ReportedError() const { return reportedError_; }
@@ -77,12 +83,17 @@ public:
 
 private:
     class TParser;
+    void ReadFile(const std::string& path, const TAddPolygonByCorners* handOver);
+    void ReadLines(class TLineReader& lines, const std::string& name,
+                   const TAddPolygonByCorners* handOver);
+    static void HandOverPatch(const TPatch& patch, const TAddPolygonByCorners& add);
     void Message(const std::string& line) const;
     void ReportFormatError();
 
     TMessageSink& sink_;
     TMessageList messageList_;
     std::vector<TPatch> patches_;
+    std::size_t patchCount_ = 0; // patches read, kept or handed over at once
     bool reportedError_ = false;
 };
 

@@ -30,8 +30,7 @@ bool ReadDxfFile(const std::string& path, const TModelReadContext& context)
 {
     TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
     TDXFobject reader(*context.Sink, context.MessageList);
-    reader.Read(path);
-    reader.HandOver(model);
+    reader.ReadInto(path, model);
     return !reader.ReportedError();
 }
 

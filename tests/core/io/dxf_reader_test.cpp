@@ -291,6 +291,26 @@ TEST(DxfReading, FileLargerThanOneChunkReadsLikeTheSameBytesInMemory)
     }
     EXPECT_EQ(fromFile.Patches()[19999].Corners[3], (P{19999 * 0.125, 1.5, 1}));
     EXPECT_TRUE(sink.Messages.empty());
+
+    // Reading straight into a model gives the model that Read and HandOver give.
+    TpreviewObj handedOver;
+    fromFile.HandOver(handedOver);
+    TpreviewObj direct;
+    TDXFobject streaming(sink);
+    streaming.ReadInto(path, direct);
+    EXPECT_TRUE(streaming.Patches().empty());
+    ASSERT_EQ(direct.VertexCount(), handedOver.VertexCount());
+    ASSERT_EQ(direct.EdgeCount(), handedOver.EdgeCount());
+    ASSERT_EQ(direct.PolygonCount(), 20000);
+    for (int i = 0; i < direct.VertexCount(); ++i) {
+        ASSERT_EQ(
+            (P{direct.Vertices[i].x, direct.Vertices[i].y, direct.Vertices[i].z}),
+            (P{handedOver.Vertices[i].x, handedOver.Vertices[i].y, handedOver.Vertices[i].z}));
+    }
+    for (int i = 0; i < direct.PolygonCount(); ++i) {
+        ASSERT_EQ(direct.Polygons[i].sides, handedOver.Polygons[i].sides);
+        ASSERT_EQ(direct.Polygons[i].colour, handedOver.Polygons[i].colour);
+    }
 }
 
 TEST(DxfReading, EveryTruncatedPrefixReadsWithoutFailing)
