@@ -103,6 +103,24 @@ bool HasColour(const TCanvas& canvas, TColour colour)
     return false;
 }
 
+// Records when a window is shown and hidden.
+class TVisibilityLog : public QObject
+{
+public:
+    explicit TVisibilityLog(QWidget& window) { window.installEventFilter(this); }
+    QStringList Events;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            Events << "show";
+        else if (event->type() == QEvent::Hide)
+            Events << "hide";
+        return false;
+    }
+};
+
 } // namespace
 
 class MainWindowTest : public QObject
@@ -183,9 +201,10 @@ private slots:
     void OpenWithTheOwnFormatReadsNothing()
     {
         TAppFixture app;
+        TVisibilityLog bar(*app.Shell().Bar);
         app.Open(SourcePath("data/samples/cube.dxf"), kFilterOwnFormat);
         QCOMPARE(app.Objects().ItemCount(), 0);
-        QVERIFY(app.Shell().Bar->isHidden());
+        QCOMPARE(bar.Events, (QStringList{"show", "hide"}));
     }
 
     void OpenOfAMissingOrDamagedDxfStillAddsItsEntry()
@@ -238,8 +257,13 @@ private slots:
         const QString path = app.Dir.filePath("two.rds");
         writer.WriteFile(path.toStdString());
 
+        QStringList status;
+        QObject::connect(app.Main().sbrStat, &QStatusBar::messageChanged,
+                         [&status](const QString& text) { status << text; });
         app.Open(path, kFilterRds);
         QCOMPARE(ItemTexts(app.Objects()), (QStringList{"\"First\"", "\"Second\""}));
+        QVERIFY(status.contains("RDSファイル読み込み中..."));
+        QCOMPARE(status.last(), QString());
         for (int i = 0; i < 2; ++i)
             QCOMPARE(NodeTexts(app.Objects().tvwObj->topLevelItem(i)), QStringList{"グループ 1"});
         QCOMPARE(app.Objects().ItemModel(1)->MinX, 5.0);
