@@ -154,8 +154,55 @@ void TCanvas::LineThin(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::i
 {
     if (width_ == 0 || height_ == 0)
         return;
+    if (x0 >= 0 && y0 >= 0 && x1 >= 0 && y1 >= 0 && x0 < width_ && x1 < width_ && y0 < height_ &&
+        y1 < height_) {
+        LineInside(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1),
+                   static_cast<int>(y1));
+        return;
+    }
     WalkLine(x0, y0, x1, y1, false, 0, width_ - 1, 0, height_ - 1,
              [this](int x, int y) { Plot(x, y); });
+}
+
+// The same pixels as WalkLine gives, for the usual line with both ends on the canvas: no
+// bounds to test on the way.
+void TCanvas::LineInside(int x0, int y0, int x1, int y1)
+{
+    const int adx = std::abs(x1 - x0);
+    const int ady = std::abs(y1 - y0);
+    const bool xMajor = adx >= ady;
+    const int major = xMajor ? adx : ady;
+    const int minor = xMajor ? ady : adx;
+    const std::ptrdiff_t stepX = x1 >= x0 ? 1 : -1;
+    const std::ptrdiff_t stepY = y1 >= y0 ? width_ : -static_cast<std::ptrdiff_t>(width_);
+    const std::ptrdiff_t majorStep = xMajor ? stepX : stepY;
+    const std::ptrdiff_t minorStep = xMajor ? stepY : stepX;
+    std::uint32_t* pixel = pixels_.data() + static_cast<std::size_t>(y0) * width_ + x0;
+    const int twoMajor = 2 * major;
+    const int twoMinor = 2 * minor;
+    int r = major;
+    if (penMode_ == TPenMode::Copy) {
+        const std::uint32_t colour = penColour_;
+        for (int i = 0; i < major; ++i) {
+            *pixel = colour;
+            pixel += majorStep;
+            r += twoMinor;
+            if (r >= twoMajor) {
+                r -= twoMajor;
+                pixel += minorStep;
+            }
+        }
+    } else {
+        for (int i = 0; i < major; ++i) {
+            *pixel ^= 0x00FFFFFFu;
+            pixel += majorStep;
+            r += twoMinor;
+            if (r >= twoMajor) {
+                r -= twoMajor;
+                pixel += minorStep;
+            }
+        }
+    }
 }
 
 // A wide stroke is the union of round tips stamped at every pixel of the line, end included.

@@ -77,6 +77,7 @@ public:
 
 private:
     void LineThin(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
+    void LineInside(int x0, int y0, int x1, int y1);
     void LineWide(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
     void Plot(int x, int y)
     {

@@ -27,16 +27,16 @@ double OrthoRowToModel(int row, double centre, int sign, double scale, int halfH
 TPixel OrthoProject(int view, const VertexInput& p, const VertexInput& centre, double scale,
                     int halfWidth, int halfHeight)
 {
-    const int dx = RoundHalfEven((p.x - centre.x) * scale);
-    const int dy = RoundHalfEven((p.y - centre.y) * scale);
-    const int dz = RoundHalfEven((p.z - centre.z) * scale);
     switch (view) {
     case kTopView:
-        return {halfWidth + dy, halfHeight + dx};
+        return {halfWidth + RoundHalfEven((p.y - centre.y) * scale),
+                halfHeight + RoundHalfEven((p.x - centre.x) * scale)};
     case kSideView:
-        return {halfWidth + dy, halfHeight - dz};
+        return {halfWidth + RoundHalfEven((p.y - centre.y) * scale),
+                halfHeight - RoundHalfEven((p.z - centre.z) * scale)};
     default:
-        return {halfWidth - dx, halfHeight - dz};
+        return {halfWidth - RoundHalfEven((p.x - centre.x) * scale),
+                halfHeight - RoundHalfEven((p.z - centre.z) * scale)};
     }
 }
 
