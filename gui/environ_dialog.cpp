@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QStyle>
 
 namespace kalvo {
 
@@ -102,17 +103,17 @@ void TfrmEnviron::BuildColourPage()
 
     auto* preview = new QGroupBox(QStringLiteral("プレビューウインドウの色設定"), page);
     preview->setGeometry(8, 6, 228, 104);
-    pnlBackCol = addColour(preview, "pnlBackCol", QStringLiteral("背景色"), 10, 24, 66,
+    pnlBackCol = addColour(preview, "pnlBackCol", QStringLiteral("背景色"), 10, 24, 80,
                            &TSettings::BackColor);
-    pnlObjcol = addColour(preview, "pnlObjcol", QStringLiteral("メッシュの色"), 10, 50, 66,
+    pnlObjcol = addColour(preview, "pnlObjcol", QStringLiteral("メッシュの色"), 10, 50, 80,
                           &TSettings::ObjectColor);
-    pnlSelCol = addColour(preview, "pnlSelCol", QStringLiteral("選択色"), 10, 76, 66,
+    pnlSelCol = addColour(preview, "pnlSelCol", QStringLiteral("選択色"), 10, 76, 80,
                           &TSettings::SelectColor);
-    pnlAxisXcol = addColour(preview, "pnlAxisXcol", QStringLiteral("X軸"), 126, 24, 46,
+    pnlAxisXcol = addColour(preview, "pnlAxisXcol", QStringLiteral("X軸"), 138, 24, 36,
                             &TSettings::AxisXColor);
-    pnlAxisYcol = addColour(preview, "pnlAxisYcol", QStringLiteral("Ｙ軸"), 126, 50, 46,
+    pnlAxisYcol = addColour(preview, "pnlAxisYcol", QStringLiteral("Ｙ軸"), 138, 50, 36,
                             &TSettings::AxisYColor);
-    pnlAxisZcol = addColour(preview, "pnlAxisZcol", QStringLiteral("Ｚ軸"), 126, 76, 46,
+    pnlAxisZcol = addColour(preview, "pnlAxisZcol", QStringLiteral("Ｚ軸"), 138, 76, 36,
                             &TSettings::AxisZColor);
 
     auto* views = new QGroupBox(QStringLiteral("3面図"), page);
@@ -136,7 +137,7 @@ void TfrmEnviron::BuildColourPage()
                               &TSettings::TempSelColor);
 
     cbxTexShade = AddCheck(page, "cbxTexShade",
-                           QStringLiteral("テクスチャプレビュー時のシェーディング"), 244, 146, 232);
+                           QStringLiteral("テクスチャプレビュー時のシェーディング"), 8, 228, 464);
     checks_.emplace_back(cbxTexShade, &TSettings::TextureShade);
 }
 
@@ -219,6 +220,15 @@ void TfrmEnviron::BuildResponsePage()
                              QRect(164, 26, 150, 64));
     rgpFlat =
         AddRadios(page, "rgpFlat", QStringLiteral("隠面消去"), methods, 1, QRect(320, 26, 150, 64));
+    // A small picture beside each drawing method, as decoration.
+    const QStyle::StandardPixmap pictures[] = {QStyle::SP_FileDialogDetailedView,
+                                               QStyle::SP_DesktopIcon, QStyle::SP_ComputerIcon};
+    TRadioGroup* groups[] = {rgpFrame, rgpFlatFrame, rgpFlat};
+    for (int i = 0; i < 3; ++i) {
+        auto* icon = new QLabel(groups[i]);
+        icon->setPixmap(style()->standardIcon(pictures[i]).pixmap(24, 24));
+        icon->setGeometry(116, 26, 24, 24);
+    }
     radios_.emplace_back(rgpFrame, &TSettings::FrameMode);
     radios_.emplace_back(rgpFlatFrame, &TSettings::FlatFrameMode);
     radios_.emplace_back(rgpFlat, &TSettings::FlatMode);
