@@ -121,6 +121,22 @@ protected:
     }
 };
 
+// Records the keys that reach a widget.
+class TKeyLog : public QObject
+{
+public:
+    explicit TKeyLog(QWidget& widget) { widget.installEventFilter(this); }
+    std::vector<int> Keys;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+            Keys.push_back(static_cast<QKeyEvent*>(event)->key());
+        return false;
+    }
+};
+
 } // namespace
 
 class MainWindowTest : public QObject
@@ -163,6 +179,19 @@ private slots:
                                                                      {11, "Pen.cur"}}));
         QCOMPARE(main.PreviewWindows().size(), 1);
         QCOMPARE(app.Preview().windowTitle(), QString("Preview Window"));
+    }
+
+    void AltKeyNeverReachesTheWindows()
+    {
+        TAppFixture app;
+        for (QWidget* target : {static_cast<QWidget*>(app.Main().menuBar()),
+                                static_cast<QWidget*>(app.Preview().pbxModel)}) {
+            TKeyLog log(*target);
+            QTest::keyPress(target, Qt::Key_Alt, Qt::AltModifier);
+            QTest::keyRelease(target, Qt::Key_Alt);
+            QTest::keyClick(target, Qt::Key_E);
+            QCOMPARE(log.Keys, (std::vector<int>{Qt::Key_E, Qt::Key_E}));
+        }
     }
 
     void ShippedCursorFilesLoadWithTheirHotspots()
