@@ -142,16 +142,20 @@ std::string ErrorText(const std::filesystem::path& path, int errorNumber)
     return path.string() + ": " + std::strerror(errorNumber);
 }
 
-// Closes a descriptor and removes an unfinished temporary file unless released.
+// Closes a descriptor and removes an unfinished temporary file unless kept.
 class TTempFile
 {
 public:
-    explicit TTempFile(std::string name) : name_(std::move(name)) { fd_ = mkstemp(name_.data()); }
+    explicit TTempFile(std::string name) : name_(std::move(name))
+    {
+        fd_ = mkstemp(name_.data());
+        created_ = fd_ >= 0;
+    }
     ~TTempFile()
     {
         if (fd_ >= 0)
             close(fd_);
-        if (!kept_ && fd_ != -2)
+        if (created_ && !kept_)
             unlink(name_.c_str());
     }
     TTempFile(const TTempFile&) = delete;
@@ -169,7 +173,8 @@ public:
 
 private:
     std::string name_;
-    int fd_ = -2;
+    int fd_ = -1;
+    bool created_ = false;
     bool kept_ = false;
 };
 
