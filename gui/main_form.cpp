@@ -257,8 +257,12 @@ void TMainForm::RDS1Click()
 
 void TMainForm::N6Click()
 {
-    if (shell_.Environ)
-        shell_.ShowModal(*shell_.Environ);
+    if (!shell_.Environ)
+        return;
+    shell_.ShowModal(*shell_.Environ);
+    // Colours and drawing methods may have changed: the views show them at once.
+    for (TfrmModel* window : PreviewWindows())
+        window->Layout();
 }
 
 void TMainForm::Tile1Click() { mdiArea->tileSubWindows(); }
