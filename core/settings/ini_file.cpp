@@ -277,8 +277,16 @@ TIniFile TIniFile::LoadFromFile(const std::filesystem::path& path)
     return FromText(bytes);
 }
 
-void TIniFile::SaveToFile(const std::filesystem::path& path) const
+void TIniFile::SaveToFile(const std::filesystem::path& linkOrFile) const
 {
+    // Replacing a symbolic link would cut it off from the file it points at (a settings file
+    // kept with the user's other configuration), so the file behind it is replaced instead.
+    std::filesystem::path path = linkOrFile;
+    std::error_code linkError;
+    if (std::filesystem::is_symlink(path, linkError))
+        path = std::filesystem::weakly_canonical(path, linkError);
+    if (linkError)
+        path = linkOrFile;
     const std::filesystem::path folder = path.parent_path();
     if (!folder.empty()) {
         std::error_code error;

@@ -280,6 +280,20 @@ TEST(SettingsFile, SavingCreatesTheFolderAndReplacesTheFile)
     EXPECT_EQ(entries, 1);
 }
 
+TEST(SettingsFile, SavingThroughALinkReplacesTheFileBehindIt)
+{
+    const std::string folder = test::MakeTempDir();
+    std::filesystem::create_directory(folder + "/dotfiles");
+    WriteFileBytes(folder + "/dotfiles/kalvo3d.ini", "[Control]\r\nZoom=1\r\n");
+    std::filesystem::create_symlink(folder + "/dotfiles/kalvo3d.ini", folder + "/kalvo3d.ini");
+    TSettings settings = LoadSettingsFile(folder + "/kalvo3d.ini");
+    EXPECT_EQ(settings.Zoom, 1);
+    settings.View = 1;
+    SaveSettingsFile(settings, folder + "/kalvo3d.ini");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder + "/kalvo3d.ini"));
+    EXPECT_EQ(LoadSettingsFile(folder + "/dotfiles/kalvo3d.ini").View, 1);
+}
+
 TEST(SettingsFile, UnreadableFileThrowsReadError)
 {
     const std::string path = test::MakeTempDir();
