@@ -6,6 +6,7 @@
 #include "core/template/template_pick.h"
 
 #include <benchmark/benchmark.h>
+#include <cmath>
 
 namespace kalvo {
 namespace {
@@ -51,10 +52,12 @@ void BM_FindNearestVertex(benchmark::State& state)
 {
     const TpreviewObj model = GridModel(kCells);
     const double radius = 4.0 / 640.0;
-    double u = 0.0;
+    double u = 0.0, v = 0.0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FindNearestVertex(model, u, 0.4321, radius));
-        u = u > 1.0 ? 0.0 : u + 0.001;
+        benchmark::DoNotOptimize(FindNearestVertex(model, u, v, radius));
+        // Hover points spread over the layout in both directions.
+        u = std::fmod(u + 0.6180339887, 1.0);
+        v = std::fmod(v + 0.4142135623, 1.0);
     }
     state.counters["vertices"] = model.VertexCount();
 }
@@ -64,10 +67,12 @@ void BM_FindNearestEdge(benchmark::State& state)
 {
     const TpreviewObj model = GridModel(kCells);
     const double radius = 4.0 / 640.0;
-    double u = 0.0;
+    double u = 0.0, v = 0.0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FindNearestEdge(model, u, 0.4321, radius));
-        u = u > 1.0 ? 0.0 : u + 0.001;
+        benchmark::DoNotOptimize(FindNearestEdge(model, u, v, radius));
+        // Hover points spread over the layout in both directions.
+        u = std::fmod(u + 0.6180339887, 1.0);
+        v = std::fmod(v + 0.4142135623, 1.0);
     }
     state.counters["edges"] = model.EdgeCount();
 }

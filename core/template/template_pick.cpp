@@ -2,6 +2,7 @@
 
 #include "core/model/preview_obj.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kalvo {
@@ -80,14 +81,15 @@ int FindNearestEdge(const TpreviewObj& model, double u, double v, double radius)
             continue;
         const TVecPointC& a = model.Vertices[edge.StartVertex];
         const TVecPointC& b = model.Vertices[edge.EndVertex];
-        double uA = a.u, vA = a.v, uB = b.u, vB = b.v;
-        UnwrapSeam(uA, uB, model.MaxU);
+        // v first: on a pick sweep most edges already miss the widened box there, before the
+        // u seam is looked at.
+        double vA = a.v, vB = b.v;
         UnwrapSeam(vA, vB, model.MaxV);
-        const double uLo = uA < uB ? uA : uB;
-        const double uHi = uA < uB ? uB : uA;
-        const double vLo = vA < vB ? vA : vB;
-        const double vHi = vA < vB ? vB : vA;
-        if (!(uLo - radius < u && u < uHi + radius && vLo - radius < v && v < vHi + radius))
+        if (!(std::min(vA, vB) - radius < v && v < std::max(vA, vB) + radius))
+            continue;
+        double uA = a.u, uB = b.u;
+        UnwrapSeam(uA, uB, model.MaxU);
+        if (!(std::min(uA, uB) - radius < u && u < std::max(uA, uB) + radius))
             continue;
         const double d = EdgeDistance(u, v, uA, vA, uB, vB);
         if (index < 0 ? d == d : best > d) {
