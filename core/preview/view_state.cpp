@@ -17,6 +17,13 @@ void InitialiseCamera(TVector& camera, int paneWidth, int paneHeight)
     camera.SetView(0.0, 0.0, 0.0, 50.0, 0.0, 0.0);
 }
 
+void ResizeCamera(const TViewState& state, TVector& camera, int paneWidth, int paneHeight)
+{
+    camera.ViewWidth = paneWidth;
+    camera.ViewHeight = paneHeight;
+    camera.SetDistance(state.ViewDistance);
+}
+
 std::span<const TFixedViewpoint> FixedViewpoints()
 {
     static constexpr std::array<TFixedViewpoint, 6> kViewpoints{{

@@ -30,6 +30,10 @@ void ApplyView(const TViewState& state, TVector& camera);
 // distance 50, azimuth and elevation 0.
 void InitialiseCamera(TVector& camera, int paneWidth, int paneHeight);
 
+// After the perspective pane changed size: the camera takes the new size and recomputes its
+// scale at the window's distance.
+void ResizeCamera(const TViewState& state, TVector& camera, int paneWidth, int paneHeight);
+
 // One fixed viewpoint of the viewpoint menu.
 struct TFixedViewpoint
 {

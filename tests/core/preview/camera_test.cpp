@@ -47,6 +47,14 @@ TEST(Camera, ScaleFitsTheShorterSideAndFollowsTheDistance)
     EXPECT_EQ(ox, 36); // 36.21
 }
 
+TEST(Camera, ResizingFollowsTheShorterSide)
+{
+    TVector camera = CameraFor400x300();
+    TViewState state;
+    ResizeCamera(state, camera, 200, 600); // now the width is the shorter side
+    EXPECT_NEAR(camera.Scale, 7.242640687 * 100.0 / 150.0, 1e-9);
+}
+
 TEST(Camera, IgnoresDistancesThatAreNotPositive)
 {
     TVector camera = CameraFor400x300();
