@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <sys/stat.h>
 
@@ -23,7 +24,20 @@ constexpr const char* kNotRdsMessage = "RayDreamStudio形式のファイルで�
 // room for a polygon of millions of corners while keeping binary junk from filling memory.
 constexpr std::size_t kMaxLineLength = std::size_t(64) << 20;
 
-constexpr int kMaxStatementFields = 11;
+// Only the tag and the value are used; further fields are dropped unread.
+constexpr int kStatementFields = 2;
+
+// Lines hold no control bytes (those end lines), so blanks are the only thing to trim.
+std::string_view TrimSpaces(std::string_view text)
+{
+    std::size_t first = 0;
+    while (first < text.size() && text[first] == ' ')
+        ++first;
+    std::size_t last = text.size();
+    while (last > first && text[last - 1] == ' ')
+        --last;
+    return text.substr(first, last - first);
+}
 
 // The byte count announced by a "$" value (hexadecimal), or 0 when the value is no count. A
 // count beyond any file reads as "the rest of the file".
@@ -42,6 +56,25 @@ std::int64_t RawByteCount(std::string_view value)
     if (count > std::uint64_t(std::numeric_limits<std::int64_t>::max()))
         return std::numeric_limits<std::int64_t>::max();
     return static_cast<std::int64_t>(count);
+}
+
+// The first byte below 32 (a line end) in [begin, end), or end. Eight bytes at a time: lines are
+// long compared with their ends.
+const unsigned char* FindControlByte(const unsigned char* begin, const unsigned char* end)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    const unsigned char* p = begin;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, 8);
+        // Sets a high bit for some byte below 32 (the exact byte is found below).
+        if (((word - kOnes * 32) & ~word & kHighBits) != 0)
+            break;
+    }
+    while (p < end && *p >= 32)
+        ++p;
+    return p;
 }
 
 } // namespace
@@ -250,9 +283,7 @@ std::string_view TRDSobject::ReadLine()
             return line_;
         const unsigned char* begin = buffer_.get() + bufferIndex_;
         const unsigned char* end = buffer_.get() + bytesInBuffer_;
-        const unsigned char* stop = begin;
-        while (stop < end && *stop >= 32)
-            ++stop;
+        const unsigned char* stop = FindControlByte(begin, end);
         const std::size_t length = static_cast<std::size_t>(stop - begin);
         if (line_.size() < kMaxLineLength)
             line_.append(reinterpret_cast<const char*>(begin),
@@ -270,9 +301,9 @@ TRDSstatement TRDSobject::ReadStatement()
 {
     for (;;) {
         statementLine_ = lineNumber_;
-        const std::string_view line = TrimBlanks(ReadLine());
-        std::string_view fields[kMaxStatementFields];
-        const int count = line.empty() ? 0 : SplitFields(line, ' ', fields, kMaxStatementFields);
+        const std::string_view line = TrimSpaces(ReadLine());
+        std::string_view fields[kStatementFields];
+        const int count = line.empty() ? 0 : SplitFields(line, ' ', fields, kStatementFields);
         if (count > 0) {
             TRDSstatement statement{fields[0], count > 1 ? fields[1] : "<nil>"};
             if (count > 1)

@@ -24,23 +24,28 @@ int SplitFields(std::string_view text, char separator, std::string_view* fields,
 {
     // One pass: a piece only ends outside quotes, so each piece starts outside them too, which
     // is what searching afresh from every piece start would see.
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    const auto splits = [separator](char c) { return c == separator || c == ' '; };
     int count = 0;
-    std::size_t start = 0;
-    bool quoted = false;
-    for (std::size_t i = 0; i <= text.size() && count < max; ++i) {
-        if (i < text.size()) {
-            const char c = text[i];
-            if (c == '"') {
+    std::size_t i = 0;
+    while (count < max) {
+        while (i < size && splits(data[i]))
+            ++i;
+        if (i >= size)
+            break;
+        const std::size_t start = i;
+        bool quoted = false;
+        for (; i < size; ++i) {
+            const char c = data[i];
+            if (c == '"')
                 quoted = !quoted;
-                continue;
-            }
-            if (quoted || (c != separator && c != ' '))
-                continue;
+            else if (!quoted && splits(c))
+                break;
         }
         const std::string_view piece = TrimBlanks(text.substr(start, i - start));
         if (!piece.empty())
             fields[count++] = piece;
-        start = i + 1;
     }
     return count;
 }
