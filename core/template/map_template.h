@@ -28,12 +28,13 @@ enum class TTemplateTool : std::uint8_t {
 
 // The map template of one model: the template bitmap, the mapping between (u, v) and its
 // pixels, the tool state of the template window, and the picking and moving of UV points.
-// The template window owns one and only wires its widgets and mouse to it; the command-line
-// program makes one to write templates and textured previews.
+// The template window is one (or owns one) and only wires its widgets and mouse to it; the
+// command-line program makes one to write templates and textured previews.
 //
 // While attached to a model (SetModel) the model's TemplateWindow refers to this object, and
 // the renderer takes its texture from SampleTexture and IsTransparent. The destructor detaches
-// it again, so the model falls back to flat colours.
+// it again, so the model falls back to flat colours. The model must not die first: whoever
+// destroys a model closes its template before (the object window does).
 class TMapTemplate : public TTemplateLink
 {
 public:
