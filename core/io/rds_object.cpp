@@ -8,6 +8,7 @@
 #include "core/model/preview_obj.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kalvo {
 
@@ -43,6 +44,51 @@ public:
 private:
     const TReadProgress& progress_;
 };
+
+// Calls take(field) for each non-empty comma-separated field of value, as SplitFields at commas
+// gives them, until take returns false; returns the number of fields taken. Values without
+// quotes (all numeric ones) are cut with memchr.
+template <typename TTake> int ForEachField(std::string_view value, TTake&& take)
+{
+    int count = 0;
+    if (std::memchr(value.data(), '"', value.size())) {
+        while (!value.empty()) {
+            std::string_view field;
+            if (SplitFields(value, ',', &field, 1) == 0)
+                break;
+            ++count;
+            if (!take(field))
+                break;
+            value.remove_prefix(
+                static_cast<std::size_t>(field.data() + field.size() - value.data()));
+        }
+        return count;
+    }
+    // Without quotes the value holds no blanks either: it is one blank-free field of its line.
+    while (!value.empty()) {
+        const char* comma = static_cast<const char*>(std::memchr(value.data(), ',', value.size()));
+        const std::size_t length =
+            comma ? static_cast<std::size_t>(comma - value.data()) : value.size();
+        if (length > 0) {
+            ++count;
+            if (!take(value.substr(0, length)))
+                break;
+        }
+        value.remove_prefix(comma ? length + 1 : length);
+    }
+    return count;
+}
+
+// Up to max fields into fields; returns how many.
+int SplitCommas(std::string_view value, std::string_view* fields, int max)
+{
+    int count = 0;
+    ForEachField(value, [&](std::string_view field) {
+        fields[count++] = field;
+        return count < max;
+    });
+    return count;
+}
 
 // The upper bound the file gives against the one the vertices produced: a file bound past 1.0
 // above the vertices' own is taken as the full texture.
@@ -92,7 +138,7 @@ void TRDSobject::ReadObject(std::int64_t offset, TpreviewObj& model, std::int64_
     // A pair with fewer than two values leaves what the object has.
     const auto readPair = [&](auto read, auto& first, auto& second) {
         std::string_view fields[2];
-        if (SplitFields(statement.Value, ',', fields, 2) < 2)
+        if (SplitCommas(statement.Value, fields, 2) < 2)
             return false;
         first = read(fields[0]);
         second = read(fields[1]);
@@ -101,18 +147,17 @@ void TRDSobject::ReadObject(std::int64_t offset, TpreviewObj& model, std::int64_
 
     const auto addPolygon = [&]() {
         polygonCorners_.clear();
-        std::string_view rest = statement.Value;
-        while (!rest.empty()) {
-            std::string_view field;
-            if (SplitFields(rest, ',', &field, 1) == 0)
-                break;
+        bool sound = true;
+        ForEachField(statement.Value, [&](std::string_view field) {
             int index = 0;
-            if (!ParseInt(field, index) || index < 0 ||
-                index >= static_cast<int>(meshVertices.size()))
-                return; // a corner outside the mesh: no sound polygon
-            polygonCorners_.push_back(meshVertices[static_cast<std::size_t>(index)]);
-            rest.remove_prefix(static_cast<std::size_t>(field.data() + field.size() - rest.data()));
-        }
+            sound = ParseInt(field, index) && index >= 0 &&
+                    index < static_cast<int>(meshVertices.size());
+            if (sound)
+                polygonCorners_.push_back(meshVertices[static_cast<std::size_t>(index)]);
+            return sound;
+        });
+        if (!sound)
+            return; // a corner outside the mesh, or no number: no sound polygon
         const std::size_t count = polygonCorners_.size();
         if (count < 2)
             return;
@@ -208,13 +253,13 @@ void TRDSobject::ReadObject(std::int64_t offset, TpreviewObj& model, std::int64_
                 SkipBlock();
             } else if (tag == "Posn") {
                 std::string_view fields[3];
-                const int count = SplitFields(statement.Value, ',', fields, 3);
+                const int count = SplitCommas(statement.Value, fields, 3);
                 double* targets[3] = {&x, &y, &z};
                 for (int i = 0; i < count; ++i)
                     ParseDouble(fields[i], *targets[i]); // a malformed value keeps the last
             } else if (tag == "UV") {
                 std::string_view fields[2];
-                const int count = SplitFields(statement.Value, ',', fields, 2);
+                const int count = SplitCommas(statement.Value, fields, 2);
                 double* targets[2] = {&u, &v};
                 for (int i = 0; i < count; ++i)
                     ParseDouble(fields[i], *targets[i]);

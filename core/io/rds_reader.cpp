@@ -58,6 +58,26 @@ std::int64_t RawByteCount(std::string_view value)
     return static_cast<std::int64_t>(count);
 }
 
+// The tag and value of a trimmed line, as SplitFields at blanks gives them. Most lines hold no
+// quote and at most one run of blanks, which memchr settles without looking at every byte.
+int SplitStatement(std::string_view line, std::string_view (&fields)[kStatementFields])
+{
+    if (line.empty())
+        return 0;
+    if (!std::memchr(line.data(), '"', line.size())) {
+        const std::size_t blank = line.find(' ');
+        fields[0] = line.substr(0, blank);
+        if (blank == std::string_view::npos)
+            return 1;
+        const std::string_view value = TrimSpaces(line.substr(blank));
+        if (!std::memchr(value.data(), ' ', value.size())) {
+            fields[1] = value;
+            return 2;
+        }
+    }
+    return SplitFields(line, ' ', fields, kStatementFields);
+}
+
 // The first byte below 32 (a line end) in [begin, end), or end. Eight bytes at a time: lines are
 // long compared with their ends.
 const unsigned char* FindControlByte(const unsigned char* begin, const unsigned char* end)
@@ -303,7 +323,7 @@ TRDSstatement TRDSobject::ReadStatement()
         statementLine_ = lineNumber_;
         const std::string_view line = TrimSpaces(ReadLine());
         std::string_view fields[kStatementFields];
-        const int count = line.empty() ? 0 : SplitFields(line, ' ', fields, kStatementFields);
+        const int count = SplitStatement(line, fields);
         if (count > 0) {
             TRDSstatement statement{fields[0], count > 1 ? fields[1] : "<nil>"};
             if (count > 1)
