@@ -30,5 +30,5 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     fi
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVO_GUI=ON >/dev/null
 cmake --build build -j2
