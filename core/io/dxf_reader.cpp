@@ -7,6 +7,7 @@
 #include "core/model/preview_obj.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 
@@ -48,6 +49,49 @@ bool ParseCode(std::string_view line, int& code)
         }
     }
     return ParseInt(line, code);
+}
+
+// Coordinates are mostly plain decimals such as "-12.345678". With at most 15 significant
+// digits and 22 decimals, digits / 10^decimals is one correctly rounded division of two exact
+// doubles, so the result is the same as a full conversion. Everything else (blanks, '+',
+// exponents, long digit strings) goes to ParseDouble.
+bool ParseCoordinate(std::string_view text, double& value)
+{
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    const bool negative = at != end && *at == '-';
+    if (negative)
+        ++at;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    bool any = false;
+    for (; at != end; ++at) {
+        const char c = *at;
+        if (c >= '0' && c <= '9') {
+            any = true;
+            if (digits == 0 && c == '0') {
+                // leading zeros carry no precision
+            } else if (++count > 15) {
+                return ParseDouble(text, value);
+            }
+            digits = digits * 10 + static_cast<unsigned>(c - '0');
+            decimals += point;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return ParseDouble(text, value);
+        }
+    }
+    if (!any || decimals > 22)
+        return ParseDouble(text, value);
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
 }
 
 struct TFileCloser
@@ -143,7 +187,7 @@ private:
             const int corner = code % 10;
             TDxfPoint& point = patch_.Corners[corner];
             double& coordinate = code < 20 ? point.x : code < 30 ? point.y : point.z;
-            if (!ParseDouble(value, coordinate))
+            if (!ParseCoordinate(value, coordinate))
                 owner_.ReportFormatError();
             if (corner == 3)
                 fourthGiven_ = true;

@@ -59,7 +59,7 @@ bool TLineReader::Refill()
     return count > 0;
 }
 
-bool TLineReader::Next(std::string_view& line)
+bool TLineReader::NextAfterRefill(std::string_view& line)
 {
     for (;;) {
         const char* start = buffer_.data() + begin_;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -29,9 +30,25 @@ public:
 
     // The next line, valid until the next call; false at the end of the text. A line longer
     // than the chunk size is cut there and the rest of it, up to its line end, is skipped.
-    bool Next(std::string_view& line);
+    bool Next(std::string_view& line)
+    {
+        // The common case, kept inline: a whole line waiting in the buffer.
+        if (!skipping_) {
+            const char* start = buffer_.data() + begin_;
+            if (const void* lf = std::memchr(start, '\n', end_ - begin_)) {
+                const char* stop = static_cast<const char*>(lf);
+                begin_ += static_cast<std::size_t>(stop - start) + 1;
+                if (stop != start && stop[-1] == '\r')
+                    --stop;
+                line = std::string_view(start, static_cast<std::size_t>(stop - start));
+                return true;
+            }
+        }
+        return NextAfterRefill(line);
+    }
 
 private:
+    bool NextAfterRefill(std::string_view& line);
     bool Refill();
 
     TSource source_;

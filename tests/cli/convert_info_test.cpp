@@ -133,6 +133,25 @@ TEST_F(CommandLine, ConvertNamesAModelByItsFileInCodePage932)
     EXPECT_EQ(Count(test::ReadFileBytes(Path("out.rds")), "nm \"" + Utf8ToCp932("立方体.dxf")), 1);
 }
 
+TEST_F(CommandLine, ConvertKeepsOrDropsLooseLines)
+{
+    // A ROK model with a triangle and one line that belongs to no face.
+    std::string rok = "ROKU\nPOINT\n";
+    for (const char* xyz : {"0 0 0", "1 0 0", "0 1 0", "5 5 5"})
+        rok += std::string("1\n0\n0\n0\n0\n") + xyz + "\n";
+    rok += "LINE0\n1\n2\n0\n0\n2\n3\n0\n0\n3\n1\n0\n0\n3\n4\n0\n0\n";
+    rok += "FACE0\n3\n0\n0\n1\n2\n3\nEND00\n";
+    Write("loose.rok", rok);
+
+    const TRun keep = Run({"convert", "-o", Path("keep.rds"), Path("loose.rok")});
+    EXPECT_EQ(keep.status, 0) << keep.err;
+    EXPECT_EQ(Count(test::ReadFileBytes(Path("keep.rds")), "EdgA "), 4);
+    const TRun drop =
+        Run({"convert", "--loose-lines", "drop", "-o", Path("drop.rds"), Path("loose.rok")});
+    EXPECT_EQ(drop.status, 0) << drop.err;
+    EXPECT_EQ(Count(test::ReadFileBytes(Path("drop.rds")), "EdgA "), 3);
+}
+
 struct TUsageCase
 {
     const char* name;

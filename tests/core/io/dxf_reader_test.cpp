@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -192,6 +194,53 @@ INSTANTIATE_TEST_SUITE_P(
         TEntityCase{"BinaryNoise", std::string("0\nSECTION\n\0\xff\n\x80\x01\n0\n3DFACE\n", 25), 1,
                     true}),
     [](const testing::TestParamInfo<TEntityCase>& info) { return std::string(info.param.name); });
+
+TEST(DxfReading, CoordinatesConvertExactlyLikeTheNumberParser)
+{
+    // Short plain decimals take a quicker path than long ones and exponents; every one must give
+    // the double the full conversion gives.
+    std::mt19937_64 random(11);
+    std::vector<std::string> texts{"0",
+                                   "-0",
+                                   "0.1",
+                                   "-.5",
+                                   "5.",
+                                   "1e-3",
+                                   "+2.5",
+                                   " 7.25 ",
+                                   "0.3",
+                                   "1.1e22",
+                                   "1e23",
+                                   "123456789012345",
+                                   "1234567890123456",
+                                   "0.000000000000000000000001",
+                                   "9007199254740993",
+                                   "2.2250738585072014e-308"};
+    for (int i = 0; i < 3000; ++i) {
+        std::string digits = std::to_string(random() % 100000000000000000ULL);
+        digits = digits.substr(0, 1 + random() % digits.size());
+        const std::size_t point = random() % (digits.size() + 1);
+        std::string text =
+            (random() % 2 ? "-" : "") + digits.substr(0, point) + "." + digits.substr(point);
+        if (random() % 3 == 0)
+            text = (random() % 2 ? "-0.0000" : "0.0") + digits;
+        texts.push_back(text);
+    }
+    std::string body;
+    for (const std::string& text : texts)
+        body += "0\n3DFACE\n10\n" + text + "\n";
+    TRead read;
+    ReadInto(read, Entities(body));
+    EXPECT_TRUE(read.sink.Messages.empty());
+    ASSERT_EQ(read.patches.size(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        double expected = 0.0;
+        ASSERT_TRUE(ParseDouble(texts[i], expected)) << texts[i];
+        const double actual = read.patches[i].Corners[0].x;
+        ASSERT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0)
+            << texts[i] << ": " << actual << " instead of " << expected;
+    }
+}
 
 TEST(DxfReading, EndOfFileInsideAFaceKeepsWhatWasRead)
 {
