@@ -18,7 +18,7 @@ public:
     {
         ++Count;
         return buttons == TButtons::YesNo || buttons == TButtons::YesNoCancel ? TAnswer::No
-                                                                             : TAnswer::Ok;
+                                                                              : TAnswer::Ok;
     }
     int Count = 0;
 };
@@ -26,8 +26,8 @@ public:
 inline void CheckModel(TpreviewObj& model)
 {
     for (const TEdgeC& edge : model.Edges)
-        if (edge.StartVertex < 0 || edge.StartVertex >= model.VertexCount() ||
-            edge.EndVertex < 0 || edge.EndVertex >= model.VertexCount())
+        if (edge.StartVertex < 0 || edge.StartVertex >= model.VertexCount() || edge.EndVertex < 0 ||
+            edge.EndVertex >= model.VertexCount())
             std::abort();
     for (const PolygonRec& polygon : model.Polygons)
         for (int side : polygon.sides)
