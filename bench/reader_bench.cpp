@@ -104,13 +104,7 @@ void BM_RokReadGrid(benchmark::State& state)
         TpreviewObj model;
         TROKobject reader(sink);
         reader.ReadPaletteFromBytes(text);
-        reader.ReadGeometry(
-            model,
-            [&model](TColour colour, const std::vector<int>& sides) {
-                return model.AddPolygon(colour, sides);
-            },
-            [&model](int a, int b) { return model.AddEdge(a, b); },
-            [&model](const VertexInput& corner) { return model.AddVertex(corner); });
+        reader.ReadGeometry(model);
         faces = model.PolygonCount();
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));

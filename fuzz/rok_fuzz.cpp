@@ -14,13 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TpreviewObj model;
     TROKobject reader(sink);
     if (reader.ReadPaletteFromBytes(std::string(reinterpret_cast<const char*>(data), size)))
-        reader.ReadGeometry(
-            model,
-            [&model](TColour colour, const std::vector<int>& sides) {
-                return model.AddPolygon(colour, sides);
-            },
-            [&model](int a, int b) { return model.AddEdge(a, b); },
-            [&model](const VertexInput& corner) { return model.AddVertex(corner); });
+        reader.ReadGeometry(model);
     // A signature or palette problem, a stop, and the dropped records: never more.
     if (sink.Count > 2)
         std::abort();

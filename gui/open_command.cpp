@@ -56,13 +56,7 @@ void ReadRok(TShell& shell, TfrmModel& target, const std::string& path)
     if (!reader.ReadPalette(path))
         return;
     TpreviewObj& model = *entry.Model;
-    reader.ReadGeometry(
-        model,
-        [&model](TColour colour, const std::vector<int>& sides) {
-            return model.AddPolygon(colour, sides);
-        },
-        [&model](int a, int b) { return model.AddEdge(a, b); },
-        [&model](const VertexInput& corner) { return model.AddVertex(corner); });
+    reader.ReadGeometry(model);
     AddGroupNodes(target.ObjectWindow(), entry.Node, model);
 }
 

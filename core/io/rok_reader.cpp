@@ -278,18 +278,23 @@ void TROKobject::ReadGeometry(TpreviewObj& model, const TAddPolygon& addPolygon,
     }
 }
 
-bool ReadROKFile(const std::string& path, TpreviewObj& model, TMessageSink& sink)
+void TROKobject::ReadGeometry(TpreviewObj& model)
 {
-    TROKobject reader(sink);
-    if (!reader.ReadPalette(path))
-        return false;
-    reader.ReadGeometry(
+    ReadGeometry(
         model,
         [&model](TColour colour, const std::vector<int>& sides) {
             return model.AddPolygon(colour, sides);
         },
         [&model](int a, int b) { return model.AddEdge(a, b); },
         [&model](const VertexInput& corner) { return model.AddVertex(corner); });
+}
+
+bool ReadROKFile(const std::string& path, TpreviewObj& model, TMessageSink& sink)
+{
+    TROKobject reader(sink);
+    if (!reader.ReadPalette(path))
+        return false;
+    reader.ReadGeometry(model);
     return !reader.ReportedError();
 }
 

@@ -44,6 +44,8 @@ public:
     // AddPolygon, AddEdge and AddVertex bound to model, which is given for the group sort.
     void ReadGeometry(TpreviewObj& model, const TAddPolygon& addPolygon, const TAddEdge& addEdge,
                       const TAddVertex& addVertex);
+    // The geometry pass with the model's own building operations.
+    void ReadGeometry(TpreviewObj& model);
 
     int PaletteCount() const { return static_cast<int>(palette_.size()); }
     const std::vector<TColour>& Palette() const { return palette_; }

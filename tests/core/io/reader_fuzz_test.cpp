@@ -186,13 +186,7 @@ TEST(ReaderFuzzRok, RokReaderSurvivesMangledFiles)
         TpreviewObj model;
         TROKobject reader(sink);
         if (reader.ReadPaletteFromBytes(input))
-            reader.ReadGeometry(
-                model,
-                [&model](TColour colour, const std::vector<int>& sides) {
-                    return model.AddPolygon(colour, sides);
-                },
-                [&model](int a, int b) { return model.AddEdge(a, b); },
-                [&model](const VertexInput& corner) { return model.AddVertex(corner); });
+            reader.ReadGeometry(model);
         ASSERT_LE(sink.Messages.size(), 2u) << input;
         ExpectSoundModel(model);
         if (HasFatalFailure())

@@ -67,13 +67,7 @@ void ReadRok(const std::string& text, TRokRead& read)
     if (!read.PaletteRead)
         return;
     TpreviewObj& model = read.Model;
-    reader.ReadGeometry(
-        model,
-        [&model](TColour colour, const std::vector<int>& sides) {
-            return model.AddPolygon(colour, sides);
-        },
-        [&model](int a, int b) { return model.AddEdge(a, b); },
-        [&model](const VertexInput& corner) { return model.AddVertex(corner); });
+    reader.ReadGeometry(model);
 }
 
 // A square in the file's XY plane (Z = 0) as four points, four lines and one face.
