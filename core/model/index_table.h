@@ -12,8 +12,7 @@ class TIndexTable
 {
 public:
     // Returns the stored position whose record satisfies matches(position), or -1.
-    template <typename Matches>
-    int Find(std::uint64_t hash, const Matches& matches) const
+    template <typename Matches> int Find(std::uint64_t hash, const Matches& matches) const
     {
         if (slots_.empty())
             return -1;
@@ -28,8 +27,7 @@ public:
 
     // Adds a position whose record is not in the table yet. hashOf(position) must give the
     // hash of any stored position; it is called when the table grows.
-    template <typename HashOf>
-    void Insert(std::uint64_t hash, int position, const HashOf& hashOf)
+    template <typename HashOf> void Insert(std::uint64_t hash, int position, const HashOf& hashOf)
     {
         if ((count_ + 1) * 2 > slots_.size())
             Grow(hashOf);
@@ -47,8 +45,7 @@ public:
     std::size_t Count() const { return count_; }
 
 private:
-    template <typename HashOf>
-    void Grow(const HashOf& hashOf)
+    template <typename HashOf> void Grow(const HashOf& hashOf)
     {
         std::vector<int> old;
         old.swap(slots_);

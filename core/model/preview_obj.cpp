@@ -9,10 +9,7 @@ namespace kalvo {
 namespace {
 
 // Adding 0.0 turns -0.0 into 0.0, so the two equal positions hash alike.
-std::uint64_t CoordinateBits(double value)
-{
-    return std::bit_cast<std::uint64_t>(value + 0.0);
-}
+std::uint64_t CoordinateBits(double value) { return std::bit_cast<std::uint64_t>(value + 0.0); }
 
 bool HasNaN(const VertexInput& in)
 {

@@ -29,7 +29,7 @@ public:
             return answer;
         }
         return (buttons == TButtons::YesNo || buttons == TButtons::YesNoCancel) ? TAnswer::Yes
-                                                                               : TAnswer::Ok;
+                                                                                : TAnswer::Ok;
     }
 
     std::vector<Message> Messages;
