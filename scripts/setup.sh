@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgtest-dev
+packages=(g++ cmake ninja-build pkg-config clang-format qt6-base-dev qt6-translations-l10n libgtest-dev
           libgmock-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth locales)
 missing=()
 for package in "${packages[@]}"; do
