@@ -67,6 +67,7 @@ private:
     std::string target_;   // as given, for messages
     std::string realPath_; // the file that is replaced (a symbolic link's destination)
     std::string tempPath_;
+    bool replacing_ = false; // the target existed when the file was opened
 };
 
 // Writes models as an RDS ASCII scene: one "vmda" block per model inside the header's "ob"

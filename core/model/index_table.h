@@ -5,9 +5,10 @@
 
 namespace kalvo {
 
-// An open-addressing hash set of list positions. It stores only the positions; the caller
-// hashes and compares the records they point at, which keeps the table at a few bytes per
-// entry even for models of millions of edges.
+// An open-addressing hash set of list positions. It stores the positions with a tag taken from
+// their hash; the caller hashes and compares the records they point at. The tag rules out most
+// other records without touching them, and the table stays at eight bytes a slot even for
+// models of millions of edges.
 class TIndexTable
 {
 public:
@@ -16,12 +17,13 @@ public:
     {
         if (slots_.empty())
             return -1;
+        const std::uint32_t tag = TagOf(hash);
         for (std::size_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
-            const int position = slots_[slot];
-            if (position < 0)
+            const TSlot& entry = slots_[slot];
+            if (entry.Position < 0)
                 return -1;
-            if (matches(position))
-                return position;
+            if (entry.Tag == tag && matches(entry.Position))
+                return entry.Position;
         }
     }
 
@@ -45,27 +47,36 @@ public:
     std::size_t Count() const { return count_; }
 
 private:
+    struct TSlot
+    {
+        int Position = -1; // -1: empty
+        std::uint32_t Tag = 0;
+    };
+
+    // The high half of the hash; the low half chooses the slot.
+    static std::uint32_t TagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
+
     template <typename HashOf> void Grow(const HashOf& hashOf)
     {
-        std::vector<int> old;
+        std::vector<TSlot> old;
         old.swap(slots_);
         const std::size_t size = old.empty() ? 64 : old.size() * 2;
-        slots_.assign(size, -1);
+        slots_.assign(size, TSlot{});
         mask_ = size - 1;
-        for (const int position : old)
-            if (position >= 0)
-                Place(hashOf(position), position);
+        for (const TSlot& entry : old)
+            if (entry.Position >= 0)
+                Place(hashOf(entry.Position), entry.Position);
     }
 
     void Place(std::uint64_t hash, int position)
     {
         std::size_t slot = hash & mask_;
-        while (slots_[slot] >= 0)
+        while (slots_[slot].Position >= 0)
             slot = (slot + 1) & mask_;
-        slots_[slot] = position;
+        slots_[slot] = TSlot{position, TagOf(hash)};
     }
 
-    std::vector<int> slots_;
+    std::vector<TSlot> slots_;
     std::size_t count_ = 0;
     std::size_t mask_ = 0;
 };

@@ -176,6 +176,14 @@ int TpreviewObj::AddEdge(int a, int b)
     return index;
 }
 
+bool TpreviewObj::IsRepeatNoOp(const VertexInput& in) const
+{
+    // A request made again at once, after another request of the model, finds the same vertex,
+    // sets the same values and widens the boxes by values already taken in. It could only add a
+    // group (a group index that jumped by more than one) or a vertex (NaN never matches).
+    return in.group < GroupCount && !HasNaN(in);
+}
+
 int TpreviewObj::AddEdgeByInputs(const VertexInput& a, const VertexInput& b)
 {
     const int first = AddVertex(a);
@@ -203,9 +211,15 @@ int TpreviewObj::AddPolygonByCorners(TColour colour, const VertexInput* corners,
     polygon.colour = colour;
     polygon.sides.resize(count);
     // Every corner passes through AddVertex twice, as the end of one side and the start of the
-    // next, in the order c0, c1, c1, c2, ..., cn, cn, c0.
-    for (int i = 0; i < count; ++i)
-        polygon.sides[i] = AddEdgeByInputs(corners[i], corners[(i + 1) % count]);
+    // next, in the order c0, c1, c1, c2, ..., cn, cn, c0. The second of two passes in a row is
+    // skipped when it cannot change anything.
+    int previousEnd = -1;
+    for (int i = 0; i < count; ++i) {
+        const VertexInput& start = corners[i];
+        const int startIndex = (i > 0 && IsRepeatNoOp(start)) ? previousEnd : AddVertex(start);
+        previousEnd = AddVertex(corners[(i + 1) % count]);
+        polygon.sides[i] = AddEdge(startIndex, previousEnd);
+    }
     Polygons.push_back(std::move(polygon));
     return PolygonCount() - 1;
 }

@@ -107,6 +107,7 @@ private:
     void IndexAllVertices();
     void IndexAllEdges();
     void WidenBoxes(const TVecPointC& vertex);
+    bool IsRepeatNoOp(const VertexInput& in) const;
 
     TIndexTable vertexIndex_;
     TIndexTable edgeIndex_;

@@ -154,3 +154,29 @@ TEST(MeshBuilding, IndexesAgreeWithAScanOnARandomStream)
 
 } // namespace
 } // namespace kalvo
+
+namespace kalvo {
+namespace {
+
+// Each corner passes through AddVertex twice; the second pass must still count where it can
+// change something.
+TEST(MeshBuilding, RepeatedCornerRequestsStillAddJumpedGroupsAndWidenTheUVRange)
+{
+    TpreviewObj jumped;
+    jumped.AddPolygonByCorners(1, {FillVertexInput(0, 0, 0, 0, 0, 0, 0, false),
+                                   FillVertexInput(1, 0, 0, 0, 0, 5, 0, false),
+                                   FillVertexInput(0, 1, 0, 0, 0, 0, 0, false)});
+    // The corner of group 5 adds one group at each of its two passes.
+    EXPECT_EQ(jumped.GroupCount, 3);
+
+    TpreviewObj first;
+    first.AddPolygonByCorners(1, {FillVertexInput(0, 0, 0, 0.7, 0.9, 0, 0, false),
+                                  FillVertexInput(1, 0, 0, 0, 0, 0, 0, false),
+                                  FillVertexInput(0, 1, 0, 0, 0, 0, 0, false)});
+    // The very first request sets the box only; the corner's last pass takes its u and v in.
+    EXPECT_EQ(first.MaxU, 0.7);
+    EXPECT_EQ(first.MaxV, 0.9);
+}
+
+} // namespace
+} // namespace kalvo
