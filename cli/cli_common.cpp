@@ -144,11 +144,12 @@ bool LoadInputs(const std::vector<std::string>& inputs, TStderrSink& sink,
         try {
             ReadModelFile(input, FormatOfPath(input), sink, read);
         } catch (const TReadError& failure) {
-            // A file that cannot be read gives nothing, not a half-filled model.
+            // What was read before the failure stays (the objects of an RDS file already
+            // loaded), as in the desktop program; a model left empty is dropped, so a file that
+            // could not be opened adds no empty object. The command still ends with status 1.
             PrintError(failure.what());
             clean = false;
-            sink.SetContext("");
-            continue;
+            std::erase_if(read, [](const auto& model) { return model->VertexCount() == 0; });
         }
         sink.SetContext("");
         if (sink.Count() != messagesBefore)

@@ -64,6 +64,19 @@ std::string RdsObject(const std::string& name, const std::string& z)
            "\n  }\n }\n Pgns {\n  Pgon 0,1,2\n }\n}\n  }\n }\n}\n";
 }
 
+// A value that does not convert ends the reading of the file, but the objects read before it
+// are still written; the command reports the failure in its status.
+TEST_F(RokRdsCommandLine, ObjectsReadBeforeAnUnconvertibleValueAreStillWritten)
+{
+    std::string broken = RdsObject("\"B\"", "2");
+    broken.insert(broken.find("Pmsh {\n") + 7, " CAng abc\n");
+    const std::string rds = "3DC {\n}\nsc {\n ob {\n" + RdsObject("\"A\"", "1") + broken + " }\n}\n";
+    EXPECT_EQ(Run({"convert", "-o", Path("out.rds"), Write("broken.rds", rds)}), 1);
+    EXPECT_NE(err_.find("abc"), std::string::npos) << err_;
+    const std::string out = test::ReadFileBytes(Path("out.rds"));
+    EXPECT_EQ(Count(out, "nm \"A\""), 1);
+}
+
 TEST_F(RokRdsCommandLine, ConvertTakesEveryModelOfRokAndRdsInputs)
 {
     const std::string rds =
