@@ -54,7 +54,10 @@ private:
     };
 
     // The high half of the hash; the low half chooses the slot.
-    static std::uint32_t TagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
+    static std::uint32_t TagOf(std::uint64_t hash)
+    {
+        return static_cast<std::uint32_t>(hash >> 32);
+    }
 
     template <typename HashOf> void Grow(const HashOf& hashOf)
     {

@@ -70,7 +70,8 @@ TEST_F(RokRdsCommandLine, ObjectsReadBeforeAnUnconvertibleValueAreStillWritten)
 {
     std::string broken = RdsObject("\"B\"", "2");
     broken.insert(broken.find("Pmsh {\n") + 7, " CAng abc\n");
-    const std::string rds = "3DC {\n}\nsc {\n ob {\n" + RdsObject("\"A\"", "1") + broken + " }\n}\n";
+    const std::string rds =
+        "3DC {\n}\nsc {\n ob {\n" + RdsObject("\"A\"", "1") + broken + " }\n}\n";
     EXPECT_EQ(Run({"convert", "-o", Path("out.rds"), Write("broken.rds", rds)}), 1);
     EXPECT_NE(err_.find("abc"), std::string::npos) << err_;
     const std::string out = test::ReadFileBytes(Path("out.rds"));
