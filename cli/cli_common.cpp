@@ -21,10 +21,10 @@ namespace {
 
 const TOptionSpec* FindSpec(const std::vector<TOptionSpec>& specs, const std::string& name)
 {
-    for (const TOptionSpec& spec : specs) {
-        for (const std::string& spelling : spec.Names) {
+    for (const TOptionSpec& option : specs) {
+        for (const std::string& spelling : option.Names) {
             if (spelling == name)
-                return &spec;
+                return &option;
         }
     }
     return nullptr;
@@ -59,22 +59,22 @@ bool ParseArguments(const TArguments& arguments, const std::vector<TOptionSpec>&
             value = argument.substr(equals + 1);
             hasInlineValue = true;
         }
-        const TOptionSpec* spec = FindSpec(specs, name);
-        if (!spec) {
+        const TOptionSpec* option = FindSpec(specs, name);
+        if (!option) {
             error = "unknown option '" + name + "'";
             return false;
         }
-        if (spec->TakesValue && !hasInlineValue) {
+        if (option->TakesValue && !hasInlineValue) {
             if (i + 1 >= arguments.size()) {
                 error = "option '" + name + "' needs a value";
                 return false;
             }
             value = arguments[++i];
-        } else if (!spec->TakesValue && hasInlineValue) {
+        } else if (!option->TakesValue && hasInlineValue) {
             error = "option '" + name + "' takes no value";
             return false;
         }
-        parsed.Options[spec->Key] = value;
+        parsed.Options[option->Key] = value;
     }
     return true;
 }

@@ -222,8 +222,8 @@ int RunRender(const TArguments& arguments)
         {{"--texture-preview"}, "texture-preview", true},
         {{"--settings"}, "settings", true},
     };
-    for (const TOptionSpec& spec : TextureOptionSpecs())
-        specs.push_back(spec);
+    for (const TOptionSpec& option : TextureOptionSpecs())
+        specs.push_back(option);
     TParsedArguments parsed;
     std::string error;
     if (!ParseArguments(arguments, specs, parsed, error))
