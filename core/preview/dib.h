@@ -59,6 +59,10 @@ public:
     // Row-major, width * height entries; null when absent.
     const std::uint8_t* Indices() const { return pixels_.get(); }
     const float* Depths() const { return depth_.get(); }
+    // Writable views for fillers that clip their runs themselves and so need no per-pixel
+    // bounds check.
+    std::uint8_t* Indices() { return pixels_.get(); }
+    float* Depths() { return depth_.get(); }
 
     // Copies the rectangle (x, y, width, height) of the image 1:1 onto the same rectangle of
     // canvas, through the palette. Parts outside either are skipped.

@@ -394,6 +394,29 @@ void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, T
                                 ? bitmap.Depths() + static_cast<std::size_t>(row) * bitmap.Width()
                                 : nullptr;
     const int depthWidth = depthRow ? bitmap.Width() : 0;
+    if (!texture && toBitmap && depthRow && bitmap.Indices()) {
+        // The common case of a flat colour into the bitmap: one colour gives one palette
+        // index per dither column along the row, and every column the loop reaches lies in
+        // the bitmap, so the pixels are written directly. The depth still advances by the
+        // same additions from the left end as in the general loop, so it rounds alike.
+        float* depths = bitmap.Depths() + static_cast<std::size_t>(row) * bitmap.Width();
+        std::uint8_t* indices = bitmap.Indices() + static_cast<std::size_t>(row) * bitmap.Width();
+        const std::uint8_t dithered[4] = {
+            TDIB::DitheredIndex(0, row, colour), TDIB::DitheredIndex(1, row, colour),
+            TDIB::DitheredIndex(2, row, colour), TDIB::DitheredIndex(3, row, colour)};
+        const int limit = std::min(width, depthWidth);
+        double z = span.LeftDepth;
+        for (int x = span.Left; x <= span.Right; ++x, z += dz) {
+            if (x < 0 || x >= limit)
+                continue;
+            const double stored = static_cast<double>(depths[x]);
+            if (!(stored > z || stored < 0.0))
+                continue;
+            indices[x] = dithered[x & 3];
+            depths[x] = static_cast<float>(z);
+        }
+        return;
+    }
     double z = span.LeftDepth, u = span.LeftU, v = span.LeftV;
     for (int x = span.Left; x <= span.Right; ++x, z += dz, u += du, v += dv) {
         if (x < 0 || x >= width)
