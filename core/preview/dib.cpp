@@ -10,14 +10,6 @@ namespace kalvo {
 
 namespace {
 
-// Each threshold 0..31 once; row x mod 4, column y mod 8.
-constexpr int kDither[4][8] = {
-    {0, 20, 5, 27, 2, 21, 7, 29},
-    {16, 8, 24, 12, 17, 9, 25, 13},
-    {4, 26, 1, 30, 6, 28, 3, 31},
-    {23, 14, 18, 10, 22, 15, 19, 11},
-};
-
 std::array<TColour, 256> MakePalette()
 {
     std::array<TColour, 256> palette{};
@@ -99,20 +91,6 @@ void TDIB::Fill(TColour colour)
     const int blue = (colour >> 16) & 0xFF;
     const auto index = static_cast<std::uint8_t>(red / 36 + 8 * (green / 36) + 64 * (blue / 85));
     std::memset(pixels_.get(), index, static_cast<std::size_t>(width_) * height_);
-}
-
-int TDIB::DitherThreshold(int x, int y) { return kDither[x & 3][y & 7]; }
-
-std::uint8_t TDIB::DitheredIndex(int x, int y, TColour colour)
-{
-    const int t = DitherThreshold(x, y);
-    const int red = colour & 0xFF;
-    const int green = (colour >> 8) & 0xFF;
-    const int blue = (colour >> 16) & 0xFF;
-    const int r = std::min(red / 32 + (t < red % 32 ? 1 : 0), 7);
-    const int g = std::min(green / 32 + (t < green % 32 ? 1 : 0), 7);
-    const int b = std::min(blue / 64 + (t < (blue % 64) / 2 ? 1 : 0), 3);
-    return static_cast<std::uint8_t>(r + 8 * g + 64 * b);
 }
 
 void TDIB::SetPixel(int x, int y, TColour colour)

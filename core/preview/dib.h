@@ -2,6 +2,7 @@
 
 #include "core/model/records.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -72,11 +73,30 @@ public:
     // blue (i div 64) * 85, as 0x00BBGGRR.
     static const std::array<TColour, 256>& Palette();
     // The dither threshold (0..31) at column x, row y.
-    static int DitherThreshold(int x, int y);
-    // The index SetPixel stores for colour at (x, y).
-    static std::uint8_t DitheredIndex(int x, int y, TColour colour);
+    static int DitherThreshold(int x, int y) { return kDither[x & 3][y & 7]; }
+    // The index SetPixel stores for colour at (x, y). Defined here so a filler that needs the
+    // indices of one colour at several columns shares the splitting of the colour.
+    static std::uint8_t DitheredIndex(int x, int y, TColour colour)
+    {
+        const int t = DitherThreshold(x, y);
+        const int red = colour & 0xFF;
+        const int green = (colour >> 8) & 0xFF;
+        const int blue = (colour >> 16) & 0xFF;
+        const int r = std::min(red / 32 + (t < red % 32 ? 1 : 0), 7);
+        const int g = std::min(green / 32 + (t < green % 32 ? 1 : 0), 7);
+        const int b = std::min(blue / 64 + (t < (blue % 64) / 2 ? 1 : 0), 3);
+        return static_cast<std::uint8_t>(r + 8 * g + 64 * b);
+    }
 
 private:
+    // Each threshold 0..31 once; row x mod 4, column y mod 8.
+    static constexpr int kDither[4][8] = {
+        {0, 20, 5, 27, 2, 21, 7, 29},
+        {16, 8, 24, 12, 17, 9, 25, 13},
+        {4, 26, 1, 30, 6, 28, 3, 31},
+        {23, 14, 18, 10, 22, 15, 19, 11},
+    };
+
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     std::size_t At(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
 

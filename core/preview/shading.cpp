@@ -380,12 +380,7 @@ void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, T
     if (row < 0 || row >= pane.Height())
         return;
     const int n = span.Right - span.Left;
-    double dz = 0.0, du = 0.0, dv = 0.0;
-    if (n != 0) {
-        dz = (span.RightDepth - span.LeftDepth) / n;
-        du = (span.RightU - span.LeftU) / n;
-        dv = (span.RightV - span.LeftV) / n;
-    }
+    const double dz = n != 0 ? (span.RightDepth - span.LeftDepth) / n : 0.0;
     const TTemplateLink* texture = model.TexturePreview ? model.TemplateWindow : nullptr;
     // In texture mode the polygon's colour is an intensity held in the red channel.
     const double intensity = static_cast<double>(colour & 0xFFu);
@@ -416,6 +411,12 @@ void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, T
             depths[x] = static_cast<float>(z);
         }
         return;
+    }
+    // Texture coordinates only matter here, so only here are their steps worked out.
+    double du = 0.0, dv = 0.0;
+    if (n != 0) {
+        du = (span.RightU - span.LeftU) / n;
+        dv = (span.RightV - span.LeftV) / n;
     }
     double z = span.LeftDepth, u = span.LeftU, v = span.LeftV;
     for (int x = span.Left; x <= span.Right; ++x, z += dz, u += du, v += dv) {
