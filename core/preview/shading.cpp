@@ -390,15 +390,13 @@ void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, T
                                 : nullptr;
     const int depthWidth = depthRow ? bitmap.Width() : 0;
     if (!texture && toBitmap && depthRow && bitmap.Indices()) {
-        // The common case of a flat colour into the bitmap: one colour gives one palette
-        // index per dither column along the row, and every column the loop reaches lies in
-        // the bitmap, so the pixels are written directly. The depth still advances by the
-        // same additions from the left end as in the general loop, so it rounds alike.
+        // The common case of a flat colour into the bitmap: every column the loop reaches
+        // lies in the bitmap, so the pixels are written directly, without the bounds checks
+        // of SetPixel and SetDepth. Spans are mostly a pixel or two long, so the dithered
+        // index is worked out per pixel rather than tabled per span. The depth still advances by
+        // the same additions from the left end as in the general loop, so it rounds alike.
         float* depths = bitmap.Depths() + static_cast<std::size_t>(row) * bitmap.Width();
         std::uint8_t* indices = bitmap.Indices() + static_cast<std::size_t>(row) * bitmap.Width();
-        const std::uint8_t dithered[4] = {
-            TDIB::DitheredIndex(0, row, colour), TDIB::DitheredIndex(1, row, colour),
-            TDIB::DitheredIndex(2, row, colour), TDIB::DitheredIndex(3, row, colour)};
         const int limit = std::min(width, depthWidth);
         double z = span.LeftDepth;
         for (int x = span.Left; x <= span.Right; ++x, z += dz) {
@@ -407,7 +405,7 @@ void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, T
             const double stored = static_cast<double>(depths[x]);
             if (!(stored > z || stored < 0.0))
                 continue;
-            indices[x] = dithered[x & 3];
+            indices[x] = TDIB::DitheredIndex(x, row, colour);
             depths[x] = static_cast<float>(z);
         }
         return;
