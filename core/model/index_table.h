@@ -37,6 +37,14 @@ public:
         ++count_;
     }
 
+    // Starts loading the slot a lookup of hash begins at, so that several lookups can wait for
+    // memory at once.
+    void Prefetch(std::uint64_t hash) const
+    {
+        if (!slots_.empty())
+            __builtin_prefetch(&slots_[hash & mask_]);
+    }
+
     void Clear()
     {
         slots_.clear();

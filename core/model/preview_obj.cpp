@@ -207,19 +207,31 @@ int TpreviewObj::AddPolygon(TColour colour, const std::vector<int>& sides)
 
 int TpreviewObj::AddPolygonByCorners(TColour colour, const VertexInput* corners, int count)
 {
+    // Vertex lookups never depend on edge lookups, so all the corners are looked up first, in
+    // the order the sides take them (c0, c1, c1, c2, ..., cn, cn, c0), and the sides after
+    // them. Each table's slots are fetched ahead of its lookups, so that their cache misses on
+    // big models overlap instead of coming one after another.
+    if (!vertexIndexStale_)
+        for (int i = 0; i < count; ++i)
+            if (!HasNaN(corners[i]))
+                vertexIndex_.Prefetch(PositionHash(corners[i].x, corners[i].y, corners[i].z));
+
+    sideEnds_.resize(2 * static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        // The second of a corner's two passes in a row is skipped when it cannot change anything.
+        const VertexInput& start = corners[i];
+        sideEnds_[2 * i] = (i > 0 && IsRepeatNoOp(start)) ? sideEnds_[2 * i - 1] : AddVertex(start);
+        sideEnds_[2 * i + 1] = AddVertex(corners[(i + 1) % count]);
+    }
+
+    if (!edgeIndexStale_)
+        for (int i = 0; i < count; ++i)
+            edgeIndex_.Prefetch(PairHash(sideEnds_[2 * i], sideEnds_[2 * i + 1]));
     PolygonRec polygon;
     polygon.colour = colour;
     polygon.sides.resize(count);
-    // Every corner passes through AddVertex twice, as the end of one side and the start of the
-    // next, in the order c0, c1, c1, c2, ..., cn, cn, c0. The second of two passes in a row is
-    // skipped when it cannot change anything.
-    int previousEnd = -1;
-    for (int i = 0; i < count; ++i) {
-        const VertexInput& start = corners[i];
-        const int startIndex = (i > 0 && IsRepeatNoOp(start)) ? previousEnd : AddVertex(start);
-        previousEnd = AddVertex(corners[(i + 1) % count]);
-        polygon.sides[i] = AddEdge(startIndex, previousEnd);
-    }
+    for (int i = 0; i < count; ++i)
+        polygon.sides[i] = AddEdge(sideEnds_[2 * i], sideEnds_[2 * i + 1]);
     Polygons.push_back(std::move(polygon));
     return PolygonCount() - 1;
 }

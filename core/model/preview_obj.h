@@ -115,6 +115,7 @@ private:
     // are rebuilt at the next lookup.
     bool vertexIndexStale_ = false;
     bool edgeIndexStale_ = false;
+    std::vector<int> sideEnds_; // scratch of AddPolygonByCorners: both ends of every side
 };
 
 } // namespace kalvo
