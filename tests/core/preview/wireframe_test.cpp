@@ -179,7 +179,7 @@ TEST(WireframeGolden, CubeAndPrismInPerspective)
     TCanvas pane(160, 120);
     pane.Clear(kBack);
     DrawModeZero(model, camera, pane);
-    const std::string diff = test::CompareImageWithGolden("wire_perspective.png", pane.Pixels(),
+    const std::string diff = test::CompareImageWithGolden("wire_persp.png", pane.Pixels(),
                                                           pane.Width(), pane.Height());
     EXPECT_EQ(diff, "");
 }
