@@ -179,8 +179,8 @@ TEST(WireframeGolden, CubeAndPrismInPerspective)
     TCanvas pane(160, 120);
     pane.Clear(kBack);
     DrawModeZero(model, camera, pane);
-    const std::string diff = test::CompareImageWithGolden("wire_persp.png", pane.Pixels(),
-                                                          pane.Width(), pane.Height());
+    const std::string diff =
+        test::CompareImageWithGolden("wire_persp.png", pane.Pixels(), pane.Width(), pane.Height());
     EXPECT_EQ(diff, "");
 }
 
