@@ -15,7 +15,6 @@
 #include <QImage>
 #include <QString>
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -235,10 +234,8 @@ int RunRender(const TArguments& arguments)
     const std::string output = parsed.Value("output");
     if (output.empty())
         return UsageError("render", "missing -o OUT.png or OUT.bmp (the picture to write)");
-    std::string extension = output.size() >= 4 ? output.substr(output.size() - 4) : "";
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension != ".png" && extension != ".bmp")
+    const char* format = PictureFormatOf(output);
+    if (!format)
         return UsageError("render", "the picture's name must end in .png or .bmp: " + output);
     if (parsed.Positional.empty())
         return UsageError("render", "no input files");
@@ -290,7 +287,7 @@ int RunRender(const TArguments& arguments)
     scene.RedrawView(view, view == 0 ? scene.DisplayMode : 0);
     scene.FinishFill();
 
-    if (!WritePicture(scene.Pane(view), output, extension == ".png" ? "PNG" : "BMP")) {
+    if (!WritePicture(scene.Pane(view), output, format)) {
         PrintError("cannot write " + output);
         return kExitFailed;
     }
