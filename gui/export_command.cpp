@@ -4,7 +4,7 @@
 #include "core/io/errors.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
-#include "gui/model_window.h"
+#include "gui/preview/model_window.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
 #include "gui/shell.h"

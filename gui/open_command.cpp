@@ -5,7 +5,7 @@
 #include "core/io/rok_reader.h"
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
-#include "gui/model_window.h"
+#include "gui/preview/model_window.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
 #include "gui/rds_browse_window.h"
