@@ -7,6 +7,7 @@
 #include "gui/model_window.h"
 #include "gui/open_command.h"
 #include "gui/shell.h"
+#include "gui/shipped_files.h"
 
 #include <QAction>
 #include <QApplication>
@@ -159,9 +160,9 @@ void TMainForm::CreateStatusBar()
 
 void TMainForm::LoadCursors()
 {
-    // Bare names: the cursors come from the folder the program was started in.
     for (const auto& [slot, file] : kCursorFiles)
-        shell_.Platform->LoadCursorFile(slot, QString::fromLatin1(file));
+        shell_.Platform->LoadCursorFile(
+            slot, ShippedFilePath(QString::fromLatin1(file), TLookFirst::CurrentFolder));
 }
 
 QWidget* TMainForm::ActiveChild() const
