@@ -7,6 +7,7 @@
 #include "gui/open_command.h"
 #include "gui/preview/model_window.h"
 #include "gui/shell.h"
+#include "gui/shipped_files.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,7 +85,7 @@ TMainForm::~TMainForm()
     // Preview windows refer to the other long-lived windows through the shell; close them
     // while everything they may touch still exists.
     for (TfrmModel* window : PreviewWindows())
-        window->Closing = true;
+        window->SetClosing();
     mdiArea->closeAllSubWindows();
     for (QMdiSubWindow* sub : mdiArea->subWindowList())
         delete sub;
@@ -160,9 +161,9 @@ void TMainForm::CreateStatusBar()
 
 void TMainForm::LoadCursors()
 {
-    // Bare names: the cursors come from the folder the program was started in.
     for (const auto& [slot, file] : kCursorFiles)
-        shell_.Platform->LoadCursorFile(slot, QString::fromLatin1(file));
+        shell_.Platform->LoadCursorFile(
+            slot, ShippedFilePath(QString::fromLatin1(file), TLookFirst::CurrentFolder));
 }
 
 void TMainForm::MergeWindowMenu()
@@ -324,7 +325,7 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     for (TfrmModel* window : PreviewWindows())
-        window->Closing = true;
+        window->SetClosing();
     event->accept();
 }
 

@@ -34,7 +34,7 @@ QPoint PositionOf(const QMouseEvent& event) { return event.position().toPoint();
 bool TfrmModel::eventFilter(QObject* watched, QEvent* event)
 {
     TrackInput(*event);
-    if (Closing)
+    if (IsClosing())
         return QWidget::eventFilter(watched, event);
 
     const QEvent::Type type = event->type();
@@ -367,7 +367,7 @@ bool TfrmModel::IsActivePreview() const
 void TfrmModel::UpdateAppCursor()
 {
     cursorUpdateQueued_ = false;
-    if (Closing || !shell_.Platform || !IsActivePreview())
+    if (IsClosing() || !shell_.Platform || !IsActivePreview())
         return;
     TPlatform& platform = *shell_.Platform;
     const int before = platform.AppCursor();

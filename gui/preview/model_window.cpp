@@ -1,5 +1,6 @@
 #include "gui/preview/model_window.h"
 
+#include "core/model/box.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/draw_settings.h"
 #include "core/preview/navigation.h"
@@ -19,6 +20,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -95,20 +98,23 @@ TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(s
     fillTimer_.setInterval(0);
     connect(&fillTimer_, &QTimer::timeout, this, &TfrmModel::FillTick);
 
-    objectWindow_ = new TfrmObj(shell_, *this);
+    objectWindow_ = std::make_unique<TfrmObj>(shell_, *this);
+    scene_.Models = &objectWindow_->Models();
     qApp->installEventFilter(this);
 }
 
 TfrmModel::~TfrmModel()
 {
     qApp->removeEventFilter(this);
-    Closing = true;
+    // The object window (declared after the scene) goes first, with the models and their
+    // template windows; nothing draws meanwhile.
+    SetClosing();
+}
+
+void TfrmModel::SetClosing()
+{
     scene_.Closing = true;
-    fillTimer_.stop();
-    // The object window owns the models, which refer to this window's camera and buffer:
-    // they go first.
-    delete objectWindow_;
-    objectWindow_ = nullptr;
+    StopFill();
 }
 
 void TfrmModel::CreateToolbar()
@@ -327,7 +333,7 @@ void TfrmModel::CreateMenus()
 
 void TfrmModel::Layout()
 {
-    if (Closing)
+    if (IsClosing())
         return;
     scene_.Settings = DrawSettingsFrom(CurrentSettings(shell_));
     scene_.ThreeView = btnView->isChecked();
@@ -440,8 +446,21 @@ void TfrmModel::keyPressEvent(QKeyEvent* event)
 void TfrmModel::N5Click()
 {
     TpreviewObj* model = objectWindow_->CurrentModel();
-    if (model && model->TemplateWindow && shell_.ShowMapTemplate)
+    QWidget* window = model ? objectWindow_->TemplateWindowOf(*model) : nullptr;
+    if (!window)
+        return;
+    if (shell_.ShowMapTemplate) {
         shell_.ShowMapTemplate(*model);
+        return;
+    }
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()); sub && sub->mdiArea()) {
+        sub->show();
+        sub->mdiArea()->setActiveSubWindow(sub);
+        return;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void TfrmModel::N15Click()
@@ -494,22 +513,14 @@ void TfrmModel::mnuChangeCenterClick()
 void TfrmModel::FrameAllClick()
 {
     std::optional<TBox> all;
-    for (int i = 0; i < objectWindow_->ItemCount(); ++i) {
-        const TpreviewObj* model = objectWindow_->ItemModel(i);
-        if (objectWindow_->ItemStateIndex(i) != 0 || !model || !model->BoxSet)
+    for (const TModelEntry& entry : objectWindow_->Models()) {
+        const std::optional<TBox> box = entry.Shown ? BoxOf(*entry.Model) : std::nullopt;
+        if (!box)
             continue;
-        const TBox box{model->MinX, model->MaxX, model->MinY,
-                       model->MaxY, model->MinZ, model->MaxZ};
-        if (!all) {
+        if (all)
+            Unite(*all, *box);
+        else
             all = box;
-            continue;
-        }
-        all->MinX = std::min(all->MinX, box.MinX);
-        all->MaxX = std::max(all->MaxX, box.MaxX);
-        all->MinY = std::min(all->MinY, box.MinY);
-        all->MaxY = std::max(all->MaxY, box.MaxY);
-        all->MinZ = std::min(all->MinZ, box.MinZ);
-        all->MaxZ = std::max(all->MaxZ, box.MaxZ);
     }
     if (!all)
         return;
@@ -525,28 +536,12 @@ void TfrmModel::FrameAllClick()
 
 // --- Drawing -----------------------------------------------------------------------------------
 
-void TfrmModel::SyncEntries()
+std::vector<std::pair<const TpreviewObj*, bool>> TfrmModel::ShownModels() const
 {
-    std::vector<TSceneEntry> entries;
-    const TfrmObj& objects = *objectWindow_;
-    entries.reserve(objects.ItemCount());
-    for (int i = 0; i < objects.ItemCount(); ++i)
-        entries.push_back(TSceneEntry{objects.ItemModel(i), objects.ItemStateIndex(i) == 0,
-                                      objects.ItemSelected(i)});
-    const auto same = [](const TSceneEntry& a, const TSceneEntry& b) {
-        return a.Model == b.Model && a.Shown == b.Shown;
-    };
-    // A fill in progress walks the models it started with; another set of models needs a new
-    // picture.
-    if (!std::equal(entries.begin(), entries.end(), scene_.Entries.begin(), scene_.Entries.end(),
-                    same) &&
-        scene_.ProgressPending) {
-        StopFill();
-        dirty_[0] = true;
-        pendingMode_[0] = scene_.DisplayMode;
-        pbxModel->Refresh();
-    }
-    scene_.Entries = std::move(entries);
+    std::vector<std::pair<const TpreviewObj*, bool>> models;
+    for (const TModelEntry& entry : objectWindow_->Models())
+        models.emplace_back(entry.Model.get(), entry.Shown);
+    return models;
 }
 
 void TfrmModel::Invalidate(int v, int mode)
@@ -563,12 +558,11 @@ void TfrmModel::Invalidate(int v, int mode)
 
 const TCanvas* TfrmModel::PaintPane(int v)
 {
-    if (Closing || !dirty_[v])
+    if (IsClosing() || !dirty_[v])
         return &scene_.Pane(v);
     dirty_[v] = false;
     scene_.Settings = DrawSettingsFrom(CurrentSettings(shell_));
     scene_.TexturePreview = btnTexture->isChecked();
-    SyncEntries();
     if (v != 0) {
         scene_.RedrawView(v, 0);
         return &scene_.Pane(v);
@@ -581,8 +575,10 @@ const TCanvas* TfrmModel::PaintPane(int v)
     scene_.RedrawView(0, pendingMode_[0]);
     if (switchBuffer)
         scene_.PrepareBuffer(scene_.DisplayMode);
-    if (scene_.ProgressPending)
+    if (scene_.ProgressPending) {
+        fillModels_ = ShownModels();
         fillTimer_.start();
+    }
     return &scene_.Pane(0);
 }
 
@@ -600,9 +596,6 @@ const TCanvas& TfrmModel::RedrawView(int v, int mode)
 
 void TfrmModel::RepaintAll()
 {
-    // Models may have gone: nothing may walk the old list, not even the fill in progress.
-    StopFill();
-    SyncEntries();
     for (int v = 0; v < 4; ++v)
         Invalidate(v, v == 0 ? scene_.DisplayMode : 0);
 }
@@ -615,7 +608,12 @@ void TfrmModel::RedrawOrthoPanes()
 
 void TfrmModel::FillTick()
 {
-    if (Closing || !scene_.ProgressPending || !scene_.FillStep()) {
+    // A model added since the picture began has not been projected: the picture starts over.
+    if (ShownModels() != fillModels_) {
+        Invalidate(0, scene_.DisplayMode);
+        return;
+    }
+    if (IsClosing() || !scene_.ProgressPending || !scene_.FillStep()) {
         StopFill();
         return;
     }
@@ -642,9 +640,7 @@ void TfrmModel::showEvent(QShowEvent* event)
 
 void TfrmModel::closeEvent(QCloseEvent* event)
 {
-    Closing = true;
-    scene_.Closing = true;
-    StopFill();
+    SetClosing();
     objectWindow_->hide();
     event->accept();
 }

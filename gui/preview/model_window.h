@@ -6,6 +6,9 @@
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QButtonGroup;
@@ -63,7 +66,9 @@ public:
     // True while a hidden-surface picture is being filled in on the timer.
     bool FillPending() const { return fillTimer_.isActive(); }
 
-    bool Closing = false;
+    // Set once the window starts closing: nothing is laid out, drawn or filled from then on.
+    bool IsClosing() const { return scene_.Closing; }
+    void SetClosing();
 
     // Toolbar.
     QScrollArea* PageScroller1 = nullptr;
@@ -137,8 +142,8 @@ private:
     void ZoomChanged(const QString& label);
     void RedrawOrthoPanes();
     void StripButtonClick(int tag);
-    // The object window's models as the scene draws them.
-    void SyncEntries();
+    // The shown models a fill in progress started with.
+    std::vector<std::pair<const TpreviewObj*, bool>> ShownModels() const;
     // Marks pane v for drawing in mode at its next paint.
     void Invalidate(int v, int mode);
     const TCanvas* PaintPane(int v);
@@ -164,8 +169,9 @@ private:
     bool IsActivePreview() const;
 
     TShell& shell_;
-    TfrmObj* objectWindow_ = nullptr; // a child window: Qt frees it with this window
     TPreviewScene scene_;
+    // A child window, freed before the scene (it owns the models the scene draws).
+    std::unique_ptr<TfrmObj> objectWindow_;
     TPaintBox* paintBoxes_[4] = {};
     QButtonGroup* modeGroup_ = nullptr;
 
@@ -174,6 +180,7 @@ private:
     int pendingMode_[4] = {};
     bool dragBufferSwitch_ = false; // the pending perspective picture swaps the buffer kind
     QTimer fillTimer_;
+    std::vector<std::pair<const TpreviewObj*, bool>> fillModels_;
 
     // Navigation.
     QPoint lastMouse_;

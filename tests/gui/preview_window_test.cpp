@@ -30,7 +30,7 @@ QImage CorePicture(TfrmModel& window, int v)
     const TPreviewScene& shown = window.Scene();
     TPreviewScene scene;
     scene.Settings = shown.Settings;
-    scene.Entries = shown.Entries;
+    scene.Models = shown.Models;
     scene.View = shown.View;
     scene.DisplayMode = shown.DisplayMode;
     scene.TexturePreview = shown.TexturePreview;
