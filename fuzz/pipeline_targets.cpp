@@ -318,6 +318,31 @@ std::vector<std::pair<TPosition, TPosition>> SideSet(const TpreviewObj& model,
     return sides;
 }
 
+// Whether the polygon's sides run around it end to end, back to where they began: only such a
+// polygon has the corner list an RDS file stores. A ROK face may name lines that do not join
+// up; what comes back of those is the writer's best effort, not the same polygon.
+bool IsClosedLoop(const TpreviewObj& model, const PolygonRec& polygon)
+{
+    if (polygon.count() < 2)
+        return false;
+    const auto edge = [&](int k) -> const TEdgeC& {
+        return model.Edges[static_cast<std::size_t>(polygon.sides[static_cast<std::size_t>(k)])];
+    };
+    for (const bool reversed : {false, true}) {
+        const int start = reversed ? edge(0).EndVertex : edge(0).StartVertex;
+        int at = reversed ? edge(0).StartVertex : edge(0).EndVertex;
+        bool joined = true;
+        for (int k = 1; k < polygon.count() && joined; ++k) {
+            const TEdgeC& side = edge(k);
+            joined = side.StartVertex == at || side.EndVertex == at;
+            at = side.StartVertex == at ? side.EndVertex : side.StartVertex;
+        }
+        if (joined && at == start)
+            return true;
+    }
+    return false;
+}
+
 void ExpectSameModel(const TpreviewObj& original, const TpreviewObj& read)
 {
     const std::string quoted = !original.Name.empty() && original.Name.front() == '"'
@@ -338,12 +363,18 @@ void ExpectSameModel(const TpreviewObj& original, const TpreviewObj& read)
         Expect(found->second == std::pair(vertex.u, vertex.v), "a vertex's u, v changed");
     }
 
-    Expect(read.PolygonCount() == original.PolygonCount(),
-           "the polygons read back differ in number");
-    for (int p = 0; p < original.PolygonCount(); ++p)
-        Expect(SideSet(original, original.Polygons[static_cast<std::size_t>(p)], true) ==
-                   SideSet(read, read.Polygons[static_cast<std::size_t>(p)], false),
-               "a polygon read back has other sides");
+    // A polygon needs two corners in the file; one of fewer sides does not come back.
+    std::size_t next = 0;
+    for (const PolygonRec& polygon : original.Polygons) {
+        if (polygon.count() < 2)
+            continue;
+        Expect(next < read.Polygons.size(), "a polygon did not come back");
+        const PolygonRec& back = read.Polygons[next++];
+        if (IsClosedLoop(original, polygon))
+            Expect(SideSet(original, polygon, true) == SideSet(read, back, false),
+                   "a polygon read back has other sides");
+    }
+    Expect(next == read.Polygons.size(), "more polygons came back than were written");
 }
 
 } // namespace
