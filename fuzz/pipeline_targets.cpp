@@ -5,6 +5,7 @@
 #include "core/io/model_files.h"
 #include "core/io/numbers.h"
 #include "core/io/rds_writer.h"
+#include "core/model/model_list.h"
 #include "core/preview/preview_scene.h"
 #include "core/template/map_template.h"
 #include "fuzz/fuzz_support.h"
@@ -94,13 +95,23 @@ TModels ReadModels(TModelFormat format, std::string_view bytes, TQuietSink& sink
     return models;
 }
 
-void FillScene(TPreviewScene& scene, TParameters& parameters, const TModels& models)
+// The document the Open command makes of the file.
+void ReadDocument(TModelFormat format, std::string_view bytes, TQuietSink& sink,
+                  TModelList& document)
+{
+    for (auto& model : ReadModels(format, bytes, sink))
+        document.Add(std::move(model));
+}
+
+void FillScene(TPreviewScene& scene, TParameters& parameters, TModelList& document)
 {
     const int flags = parameters.Word();
-    for (std::size_t i = 0; i < models.size(); ++i) {
+    for (int i = 0; i < document.Count(); ++i) {
         const int bits = flags >> (2 * (i % 8));
-        scene.Entries.push_back(TSceneEntry{models[i].get(), (bits & 1) == 0, (bits & 2) != 0});
+        document[i].Shown = (bits & 1) == 0;
+        document[i].Selected = (bits & 2) != 0;
     }
+    scene.Models = &document;
     scene.View.ViewAngleH = static_cast<std::int16_t>(parameters.Word());
     scene.View.ViewAngleV = static_cast<std::int16_t>(parameters.Word());
     scene.View.ViewDistance = parameters.Positive();
@@ -153,7 +164,8 @@ void RunScene(std::string_view bytes)
 {
     TInput input = SplitInput(bytes);
     TQuietSink sink;
-    TModels models = ReadModels(input.Format, input.File, sink);
+    TModelList document;
+    ReadDocument(input.Format, input.File, sink, document);
     TParameters& parameters = input.Parameters;
 
     TPreviewScene scene;
@@ -161,7 +173,7 @@ void RunScene(std::string_view bytes)
     std::int64_t now = 0;
     const int tick = parameters.Range(0, 150);
     scene.Clock = [&now, tick]() { return now += tick; };
-    FillScene(scene, parameters, models);
+    FillScene(scene, parameters, document);
     const int width = parameters.Range(0, 48);
     const int height = parameters.Range(0, 48);
     const int otherWidth = parameters.Range(0, 48);
@@ -181,11 +193,12 @@ void RunTemplate(std::string_view bytes)
 {
     TInput input = SplitInput(bytes);
     TQuietSink sink;
-    TModels models = ReadModels(input.Format, input.File, sink);
+    TModelList document;
+    ReadDocument(input.Format, input.File, sink, document);
     TParameters& parameters = input.Parameters;
-    if (models.empty())
-        models.push_back(std::make_unique<TpreviewObj>());
-    TpreviewObj& model = *models.front();
+    if (document.Empty())
+        document.Add(std::make_unique<TpreviewObj>());
+    TpreviewObj& model = *document[0].Model;
 
     auto mapTemplate = std::make_unique<TMapTemplate>();
     mapTemplate->SetModel(&model);
@@ -259,8 +272,8 @@ void RunTemplate(std::string_view bytes)
 
     TPreviewScene scene;
     scene.Clock = []() { return std::int64_t{0}; };
-    FillScene(scene, parameters, models);
-    scene.Entries.front().Shown = true;
+    FillScene(scene, parameters, document);
+    document[0].Shown = true;
     const int paneWidth = parameters.Range(0, 40);
     const int paneHeight = parameters.Range(0, 40);
     scene.Layout(paneWidth, paneHeight);
