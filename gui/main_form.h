@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <string>
 
@@ -104,8 +105,12 @@ private:
     void CreateMenus();
     void CreateStatusBar();
     void LoadCursors();
+    // A child window's own "WindowMenu" stands in the menu bar for W1 while the child is the
+    // active one.
+    void MergeWindowMenu();
 
     TShell& shell_;
+    QPointer<QMenu> mergedWindowMenu_;
     bool shownOnce_ = false;
     unsigned progressSteps_ = 0;
     QElapsedTimer progressClock_;

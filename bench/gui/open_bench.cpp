@@ -6,8 +6,8 @@
 
 #include "gui/app_windows.h"
 #include "gui/main_form.h"
-#include "gui/model_window.h"
 #include "gui/object_window.h"
+#include "gui/preview/model_window.h"
 #include "gui/qt_platform.h"
 
 #include <QApplication>
