@@ -159,6 +159,9 @@ void TfrmModel::CreateToolbar()
     btnObj = ToolButton(Panel1, "btnObj",
                         QStringLiteral("オブジェクト選択やテンプレート作成作業等を行います"), 110);
     btnObj->setText(QStringLiteral("   オブジェクト  "));
+    // The object window writes the selected object's name here: room for a longer one.
+    btnObj->setMinimumWidth(110);
+    btnObj->setMaximumWidth(200);
     btnObj->setCheckable(true);
     QFont bold = btnObj->font();
     bold.setBold(true);
