@@ -84,7 +84,7 @@ TMainForm::~TMainForm()
     // Preview windows refer to the other long-lived windows through the shell; close them
     // while everything they may touch still exists.
     for (TfrmModel* window : PreviewWindows())
-        window->Closing = true;
+        window->SetClosing();
     mdiArea->closeAllSubWindows();
     for (QMdiSubWindow* sub : mdiArea->subWindowList())
         delete sub;
@@ -302,7 +302,7 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     for (TfrmModel* window : PreviewWindows())
-        window->Closing = true;
+        window->SetClosing();
     event->accept();
 }
 
