@@ -23,10 +23,4 @@ for mode in 0 1 2 3; do
     "$cli" render "$samples/octahedron.dxf" --mode "$mode" "${modes[@]}" -o "$out/mode-$mode.png"
 done
 
-# The pyramid's map template, its texture coordinates projected from above, and the texture
-# painted on that template seen on the model.
-"$cli" template "$samples/pyramid.dxf" --uv planar-z --size 256x256 -o "$out/template.png"
-"$cli" render "$samples/pyramid.dxf" --uv planar-z --texture "$samples/pyramid-texture.png" \
-    --template-size 256x256 --mode 2 --size 320x240 --angles 35,30 --distance 30 \
-    --target 0,0,3 -o "$out/textured.png"
 echo "Pictures written to $out/."

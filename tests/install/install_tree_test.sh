@@ -37,7 +37,6 @@ expected=(
     share/kalvo3d/VIEW.cur
     share/kalvo3d/samples/cube.dxf
     share/kalvo3d/samples/octahedron.dxf
-    share/kalvo3d/samples/pyramid-texture.png
     share/kalvo3d/samples/pyramid.dxf
     share/man/man1/kalvo3d-cli.1.gz
     share/man/man1/kalvo3d.1.gz
