@@ -27,6 +27,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 namespace kalvo {
@@ -36,6 +37,8 @@ namespace {
 constexpr int kToolbarHeight = 24;
 constexpr int kPanelWidth = 500;
 constexpr QSize kZoomLabelSize{26, 17};
+constexpr std::int64_t kFillSliceMs = 100; // each timer tick fills for about this long
+constexpr std::int64_t kFirstSliceMinMs = 10;
 
 QToolButton* ToolButton(QWidget* parent, const char* name, const QString& hint, int width)
 {
@@ -589,6 +592,7 @@ const TCanvas* TfrmModel::PaintPane(int v)
         return &scene_.Pane(v);
     }
     StopFill();
+    const std::int64_t redrawStart = scene_.Clock();
     const bool switchBuffer = dragBufferSwitch_;
     dragBufferSwitch_ = false;
     if (switchBuffer)
@@ -598,6 +602,11 @@ const TCanvas* TfrmModel::PaintPane(int v)
         scene_.PrepareBuffer(scene_.DisplayMode);
     if (scene_.ProgressPending) {
         fillModels_ = ShownModels();
+        // The first slice takes what is left of a slice's time after the projection and
+        // depth sort, so that the filling begins to show about a slice after the redraw.
+        const std::int64_t spent = scene_.Clock() - redrawStart;
+        scene_.FillBudgetMs =
+            std::clamp<std::int64_t>(kFillSliceMs - spent, kFirstSliceMinMs, kFillSliceMs);
         fillTimer_.start();
     }
     return &scene_.Pane(0);
@@ -638,6 +647,7 @@ void TfrmModel::FillTick()
         StopFill();
         return;
     }
+    scene_.FillBudgetMs = kFillSliceMs;
     pbxModel->Refresh();
     if (!scene_.ProgressPending)
         fillTimer_.stop();
