@@ -27,6 +27,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace kalvo {
 
@@ -73,6 +74,23 @@ bool IsHotKey(int key, const std::string& setting)
     return code != 0 && static_cast<int>(code) == key;
 }
 
+// Hands every event of the application to a callback, letting it go on unchanged.
+class TInputTracker : public QObject
+{
+public:
+    explicit TInputTracker(std::function<void(QEvent&)> track) : track_(std::move(track)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        track_(*event);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(QEvent&)> track_;
+};
+
 } // namespace
 
 TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(shell)
@@ -100,12 +118,13 @@ TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(s
 
     objectWindow_ = std::make_unique<TfrmObj>(shell_, *this);
     scene_.Models = &objectWindow_->Models();
-    qApp->installEventFilter(this);
+    inputTracker_ = std::make_unique<TInputTracker>([this](QEvent& event) { TrackInput(event); });
+    qApp->installEventFilter(inputTracker_.get());
 }
 
 TfrmModel::~TfrmModel()
 {
-    qApp->removeEventFilter(this);
+    qApp->removeEventFilter(inputTracker_.get());
     // The object window (declared after the scene) goes first, with the models and their
     // template windows; nothing draws meanwhile.
     SetClosing();
@@ -140,6 +159,9 @@ void TfrmModel::CreateToolbar()
     btnObj = ToolButton(Panel1, "btnObj",
                         QStringLiteral("オブジェクト選択やテンプレート作成作業等を行います"), 110);
     btnObj->setText(QStringLiteral("   オブジェクト  "));
+    // The object window writes the selected object's name here: room for a longer one.
+    btnObj->setMinimumWidth(110);
+    btnObj->setMaximumWidth(200);
     btnObj->setCheckable(true);
     QFont bold = btnObj->font();
     bold.setBold(true);
