@@ -1,5 +1,6 @@
 #include "gui/command_guard.h"
 
+#include "gui/cpu_state.h"
 #include "gui/platform.h"
 
 #include <exception>
@@ -36,6 +37,7 @@ bool RunCommand(TPlatform* platform, const std::function<void()>& command)
 
 bool TGuardedApplication::notify(QObject* receiver, QEvent* event)
 {
+    ClearUpperVectorState(); // every handler starts at full speed
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {

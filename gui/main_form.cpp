@@ -2,6 +2,7 @@
 
 #include "core/settings/settings.h"
 #include "gui/command_guard.h"
+#include "gui/cpu_state.h"
 #include "gui/environ_dialog.h"
 #include "gui/export_command.h"
 #include "gui/info_window.h"
@@ -326,6 +327,7 @@ void TMainForm::StepProgress()
         return;
     progressClock_.restart();
     pbrStat->setValue(static_cast<int>(progressSteps_ % static_cast<unsigned>(pbrStat->maximum())));
+    ClearUpperVectorState(); // the bar's painting may leave them dirty; the read goes on
 }
 
 void TMainForm::EndProgress()
