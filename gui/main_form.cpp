@@ -83,6 +83,8 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 
 TMainForm::~TMainForm()
 {
+    // A menu that outlives this body must not call back into a window that is no longer one.
+    disconnect(windowMenuGone_);
     qApp->removeEventFilter(this);
     // Preview windows refer to the other long-lived windows through the shell; close them
     // while everything they may touch still exists.
@@ -179,10 +181,11 @@ void TMainForm::MergeWindowMenu()
     if (mergedWindowMenu_)
         menuBar()->removeAction(mergedWindowMenu_->menuAction());
     mergedWindowMenu_ = menu;
+    disconnect(windowMenuGone_);
     if (menu) {
         menuBar()->insertMenu(W1->menuAction(), menu);
         // The last child closing takes its menu with it: W1 comes back.
-        connect(menu, &QObject::destroyed, this, [this] {
+        windowMenuGone_ = connect(menu, &QObject::destroyed, this, [this] {
             if (!mergedWindowMenu_)
                 W1->menuAction()->setVisible(true);
         });
