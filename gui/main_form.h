@@ -3,6 +3,7 @@
 #include "gui/platform.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <string>
 
@@ -100,8 +101,12 @@ private:
     void CreateMenus();
     void CreateStatusBar();
     void LoadCursors();
+    // A child window's own "WindowMenu" stands in the menu bar for W1 while the child is the
+    // active one.
+    void MergeWindowMenu();
 
     TShell& shell_;
+    QPointer<QMenu> mergedWindowMenu_;
     bool shownOnce_ = false;
 };
 
