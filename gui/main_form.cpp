@@ -311,9 +311,18 @@ void TMainForm::BeginProgress(const QString& text)
     pbrStat->show();
     sbrStat->showMessage(text);
     sbrStat->repaint();
+    progressSteps_ = static_cast<unsigned>(pbrStat->value());
+    progressClock_.start();
 }
 
-void TMainForm::StepProgress() { pbrStat->setValue((pbrStat->value() + 1) % pbrStat->maximum()); }
+void TMainForm::StepProgress()
+{
+    // The clock is read once every 1024 steps only: a step must cost next to nothing.
+    if (++progressSteps_ % 1024 != 0 || progressClock_.elapsed() < kProgressRepaintMs)
+        return;
+    progressClock_.restart();
+    pbrStat->setValue(static_cast<int>(progressSteps_ % static_cast<unsigned>(pbrStat->maximum())));
+}
 
 void TMainForm::EndProgress()
 {
