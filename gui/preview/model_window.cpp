@@ -126,7 +126,6 @@ void TfrmModel::CreateToolbar()
     PageScroller1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     PageScroller1->setWidgetResizable(false);
     PageScroller1->setFixedHeight(kToolbarHeight);
-    PageScroller1->horizontalScrollBar()->installEventFilter(this);
 
     Panel1 = new QWidget;
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -629,6 +628,16 @@ void TfrmModel::StopFill()
 }
 
 // --- Window --------------------------------------------------------------------------------------
+
+void TfrmModel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Narrower than the toolbar: the strip grows by its scroll bar rather than hide the
+    // buttons behind it.
+    const bool narrow = width() < Panel1->width();
+    PageScroller1->setFixedHeight(
+        kToolbarHeight + (narrow ? PageScroller1->horizontalScrollBar()->sizeHint().height() : 0));
+}
 
 void TfrmModel::showEvent(QShowEvent* event)
 {
