@@ -4,6 +4,7 @@
 #include "core/io/errors.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
+#include "gui/core_texts.h"
 #include "gui/model_window.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
@@ -81,7 +82,7 @@ TExportResult ExportSelectedObjects(TShell& shell, TfrmModel& window, TFileDialo
         writer.WriteFooter();
         writer.CloseFile();
     } catch (const TWriteError& error) {
-        platform.MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()), TButtons::Ok);
+        platform.MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
         return TExportResult::Failed;
     }
     return TExportResult::Written;

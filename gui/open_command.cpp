@@ -5,6 +5,7 @@
 #include "core/io/rok_reader.h"
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
+#include "gui/core_texts.h"
 #include "gui/model_window.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
@@ -66,7 +67,7 @@ void ReadRds(TShell& shell, TfrmModel& target, const std::string& path)
     if (browser.ScanFile(path))
         browser.LoadObjects();
     else
-        shell.Platform->MessageBox(TMsgKind::Information, QString::fromUtf8(kRdsNoMeshMessage),
+        shell.Platform->MessageBox(TMsgKind::Information, CoreText(kRdsNoMeshMessage),
                                    TButtons::Ok);
 }
 
@@ -125,8 +126,7 @@ bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int fi
             }
         } catch (const TReadError& error) {
             read = false;
-            shell.Platform->MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()),
-                                       TButtons::Ok);
+            shell.Platform->MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
         }
     }
     if (filterIndex >= kFilterDxf && filterIndex <= kFilterRds) {

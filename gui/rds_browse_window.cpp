@@ -2,6 +2,7 @@
 
 #include "core/io/cp932.h"
 #include "core/model/preview_obj.h"
+#include "gui/core_texts.h"
 #include "gui/main_form.h"
 #include "gui/model_window.h"
 #include "gui/object_window.h"
@@ -45,7 +46,7 @@ void TfrmRDSbrows::LoadObjects()
     };
     if (TMainForm* main = shell_.MainForm) {
         callbacks.Progress.Begin = [main](const std::string& text) {
-            main->BeginProgress(QString::fromStdString(text));
+            main->BeginProgress(CoreText(text));
         };
         callbacks.Progress.Step = [main] { main->StepProgress(); };
         callbacks.Progress.End = [main] { main->EndProgress(); };
