@@ -1,6 +1,7 @@
 #include "gui/environ_dialog.h"
 
 #include "core/io/errors.h"
+#include "gui/core_texts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -203,6 +204,15 @@ void TfrmEnviron::BuildOtherPage()
     checks_.emplace_back(cbxNewWindow, &TSettings::NewWindowMaxim);
     checks_.emplace_back(cbxAutoMenu, &TSettings::AutoMenu);
     checks_.emplace_back(cbxBound, &TSettings::BoundingBox);
+
+    // In both languages, so that whoever cannot read the current one still finds it; it takes
+    // effect when the program next starts, as windows take their texts when they are built.
+    rgpLanguage = AddRadios(page, "rgpLanguage", QStringLiteral("言語 / Language"),
+                            {QStringLiteral("日本語"), QStringLiteral("English"),
+                             QStringLiteral("システムの言語 / System")},
+                            3, QRect(8, 198, 464, 48));
+    radios_.emplace_back(rgpLanguage, &TSettings::Language);
+    AddLabel(page, QStringLiteral("次回の起動から / From the next start"), 8, 250, 464);
 }
 
 void TfrmEnviron::BuildResponsePage()
@@ -346,7 +356,7 @@ void TfrmEnviron::LoadSettings()
     try {
         settings_ = LoadSettingsFile(iniPath_, &sink);
     } catch (const TReadError& error) {
-        platform_.MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()), TButtons::Ok);
+        platform_.MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
     }
     ShowSettings();
 }
@@ -356,7 +366,7 @@ void TfrmEnviron::SaveSettings()
     try {
         SaveSettingsFile(settings_, iniPath_);
     } catch (const TWriteError& error) {
-        platform_.MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()), TButtons::Ok);
+        platform_.MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
     }
 }
 

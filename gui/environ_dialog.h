@@ -77,6 +77,7 @@ public:
     QCheckBox* cbxNewWindow = nullptr;
     QCheckBox* cbxAutoMenu = nullptr;
     QCheckBox* cbxBound = nullptr;
+    TRadioGroup* rgpLanguage = nullptr; // the language of the program's texts
     // "レスポンス"
     QCheckBox* cbxUsePreview = nullptr;
     TRadioGroup* rgpFrame = nullptr;

@@ -4,6 +4,7 @@
 #include "core/io/export_check.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
+#include "gui/core_texts.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
 #include "gui/preview/model_window.h"
@@ -19,13 +20,13 @@ namespace {
 bool AcceptAsking(TPlatform& platform, TpreviewObj& model)
 {
     const auto askKeepLines = [&platform](const std::string& question) {
-        return platform.MessageBox(TMsgKind::Confirmation, QString::fromStdString(question),
-                                   TButtons::YesNo) == TAnswer::Yes;
+        return platform.MessageBox(TMsgKind::Confirmation, CoreText(question), TButtons::YesNo) ==
+               TAnswer::Yes;
     };
     std::string refusal;
     if (AcceptForExport(model, askKeepLines, refusal))
         return true;
-    platform.MessageBox(TMsgKind::Information, QString::fromStdString(refusal), TButtons::Ok);
+    platform.MessageBox(TMsgKind::Information, CoreText(refusal), TButtons::Ok);
     return false;
 }
 
@@ -69,7 +70,7 @@ TExportResult ExportSelectedObjects(TShell& shell, TfrmModel& window, TFileDialo
         writer.WriteFooter();
         writer.CloseFile();
     } catch (const TWriteError& error) {
-        platform.MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()), TButtons::Ok);
+        platform.MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
         return TExportResult::Failed;
     }
     return TExportResult::Written;

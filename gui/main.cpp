@@ -10,6 +10,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 int main(int argc, char* argv[])
 {
@@ -34,12 +35,22 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kalvo::kProgramVersion));
     // Lets the desktop match the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvo3d.Kalvo3D"));
-    kalvo::InstallQtTranslations(app);
+
+    // The language is chosen before any window exists, since windows take their texts when
+    // they are built; a change in the settings dialog therefore shows at the next start.
+    const auto settingsPath =
+        kalvo::SettingsPath(QCoreApplication::applicationFilePath().toStdString());
+    int language = 0;
+    try {
+        language = kalvo::LoadSettingsFile(settingsPath).Language;
+    } catch (const std::exception&) {
+        // The settings dialog reports an unreadable file when it loads it below.
+    }
+    kalvo::InstallTranslations(app, kalvo::LanguageOf(language));
 
     kalvo::TQtPlatform platform;
     app.Platform = &platform;
-    kalvo::TApplicationWindows windows(
-        platform, kalvo::SettingsPath(QCoreApplication::applicationFilePath().toStdString()));
+    kalvo::TApplicationWindows windows(platform, settingsPath);
     windows.MainForm().showMaximized();
     // Model files named on the command line open into the first preview window, as Open
     // would read them.

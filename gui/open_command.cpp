@@ -4,6 +4,7 @@
 #include "core/io/model_files.h"
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
+#include "gui/core_texts.h"
 #include "gui/cpu_state.h"
 #include "gui/main_form.h"
 #include "gui/object_window.h"
@@ -102,7 +103,7 @@ bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int fi
     };
     if (TMainForm* main = shell.MainForm) {
         context.Progress.Begin = [main](const std::string& text) {
-            main->BeginProgress(QString::fromStdString(text));
+            main->BeginProgress(CoreText(text));
         };
         context.Progress.Step = [main] { main->StepProgress(); };
         context.Progress.End = [main] { main->EndProgress(); };
@@ -120,8 +121,7 @@ bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int fi
             }
         } catch (const TReadError& error) {
             read = false;
-            shell.Platform->MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()),
-                                       TButtons::Ok);
+            shell.Platform->MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
         }
     }
     if (format != TModelFormat::Unknown) {

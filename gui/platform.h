@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/io/message_sink.h"
+#include "gui/core_texts.h"
 
 #include <QColor>
 #include <QCursor>
@@ -117,7 +118,7 @@ public:
     explicit TPlatformSink(TPlatform& platform) : platform_(platform) {}
     TAnswer Show(TMsgKind kind, const std::string& text, TButtons buttons) override
     {
-        return platform_.MessageBox(kind, QString::fromStdString(text), buttons);
+        return platform_.MessageBox(kind, CoreText(text), buttons);
     }
 
 private:

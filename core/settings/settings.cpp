@@ -67,6 +67,7 @@ const TKeyDef kKeys[] = {
     {"Other", "BoundingBox", &TSettings::BoundingBox},
     {"Control", "Zoom", TRadio{&TSettings::Zoom, kZoomItems}},
     {"Control", "View", TRadio{&TSettings::View, kViewItems}},
+    {"Interface", "Language", TRadio{&TSettings::Language, kLanguageItems}},
 };
 static_assert(std::size(kKeys) == kSettingsKeyCount);
 

@@ -71,6 +71,9 @@ struct TSettings
     int Zoom = 0; // 0: right drag upwards zooms in; 1: downwards
     int View = 0; // 0: left drag moves the viewpoint against the drag; 1: with it
 
+    // [Interface] a section of its own, so files written before it read as they did
+    int Language = 0; // texts of the desktop program: 0 Japanese, 1 English, 2 the system's
+
     bool operator==(const TSettings&) const = default;
 };
 
@@ -82,9 +85,10 @@ constexpr int kLockOrUnLockItems = 2;
 constexpr int kZoomItems = 2;
 constexpr int kViewItems = 2;
 constexpr int kTexStockItems = 2;
+constexpr int kLanguageItems = 3;
 
 // The number of keys a saved file holds.
-constexpr int kSettingsKeyCount = 37;
+constexpr int kSettingsKeyCount = 38;
 
 // The suffix of the message shown when a template size is not an integer.
 inline constexpr std::string_view kNotANumber = "は数値ではありません";

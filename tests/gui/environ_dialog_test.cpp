@@ -83,8 +83,8 @@ private slots:
         const QByteArray written = ReadAll(iniPath_);
         QCOMPARE(written,
                  ReadAll(QStringLiteral(KALVO_TEST_DATA_DIR "/golden/settings_defaults.ini")));
-        QCOMPARE(written.count("\r\n["), 5);
-        QCOMPARE(written.count('='), 37);
+        QCOMPARE(written.count("\r\n["), 6);
+        QCOMPARE(written.count('='), 38);
         QVERIFY(platform_->Messages.empty());
     }
 

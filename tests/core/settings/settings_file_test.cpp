@@ -234,7 +234,7 @@ TEST(SettingsFile, RewritingKeepsForeignLinesAndTheFileOrder)
                                    "Name=value\r\n"
                                    "[display]\r\n"
                                    "BACKCOLOR=7\r\n" +
-                                       displayRest);
+                                       displayRest + "[Interface]\r\nLanguage=0\r\n");
     EXPECT_EQ(LoadSettingsFile(path), settings);
 }
 
