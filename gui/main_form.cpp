@@ -83,6 +83,8 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 
 TMainForm::~TMainForm()
 {
+    // A menu that outlives this body must not call back into a window that is no longer one.
+    disconnect(windowMenuGone_);
     qApp->removeEventFilter(this);
     // The child windows (and the window menu merged from one of them) outlive this body: Qt
     // deletes them only in the base class's destructor, where their signals must no longer
@@ -188,10 +190,11 @@ void TMainForm::MergeWindowMenu()
         disconnect(mergedWindowMenu_, &QObject::destroyed, this, nullptr);
     }
     mergedWindowMenu_ = menu;
+    disconnect(windowMenuGone_);
     if (menu) {
         menuBar()->insertMenu(W1->menuAction(), menu);
         // The last child closing takes its menu with it: W1 comes back.
-        connect(menu, &QObject::destroyed, this, [this] {
+        windowMenuGone_ = connect(menu, &QObject::destroyed, this, [this] {
             if (!mergedWindowMenu_)
                 W1->menuAction()->setVisible(true);
         });
