@@ -4,6 +4,7 @@
 #include "core/io/export_check.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
+#include "gui/bar_window.h"
 #include "gui/core_texts.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
@@ -20,8 +21,8 @@ namespace {
 bool AcceptAsking(TPlatform& platform, TpreviewObj& model)
 {
     const auto askKeepLines = [&platform](const std::string& question) {
-        return platform.MessageBox(TMsgKind::Confirmation, CoreText(question), TButtons::YesNo) ==
-               TAnswer::Yes;
+        return platform.MessageBox(TMsgKind::Confirmation, CoreText(question),
+                                   TButtons::YesNo) == TAnswer::Yes;
     };
     std::string refusal;
     if (AcceptForExport(model, askKeepLines, refusal))
@@ -63,14 +64,22 @@ TExportResult ExportSelectedObjects(TShell& shell, TfrmModel& window, TFileDialo
             return TExportResult::Cancelled;
     }
 
-    try {
-        writer.OpenFile(path.toStdString());
-        writer.WriteLines(RdsHeaderLines());
-        writer.WriteObjects();
-        writer.WriteFooter();
-        writer.CloseFile();
-    } catch (const TWriteError& error) {
-        platform.MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
+    QString failure;
+    {
+        // The wait window goes before a message about the write shows, so it cannot cover it.
+        TWaitWindow wait(shell.Bar);
+        try {
+            writer.OpenFile(path.toStdString());
+            writer.WriteLines(RdsHeaderLines());
+            writer.WriteObjects();
+            writer.WriteFooter();
+            writer.CloseFile();
+        } catch (const TWriteError& error) {
+            failure = CoreText(error.what());
+        }
+    }
+    if (!failure.isEmpty()) {
+        platform.MessageBox(TMsgKind::Error, failure, TButtons::Ok);
         return TExportResult::Failed;
     }
     return TExportResult::Written;
