@@ -21,7 +21,7 @@ TfrmBar::TfrmBar(QWidget* parent)
               Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("frmBar"));
-    setWindowTitle(QStringLiteral("お待ちください..."));
+    setWindowTitle(tr("お待ちください..."));
     // The text stands in the window too: a window without a client area is never mapped by
     // some window systems, and a desktop without title bars would show nothing at all.
     auto* text = new QLabel(windowTitle(), this);

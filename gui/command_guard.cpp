@@ -1,8 +1,10 @@
 #include "gui/command_guard.h"
 
+#include "gui/core_texts.h"
 #include "gui/cpu_state.h"
 #include "gui/platform.h"
 
+#include <QCoreApplication>
 #include <exception>
 #include <new>
 
@@ -24,13 +26,15 @@ bool RunCommand(TPlatform* platform, const std::function<void()>& command)
         command();
         return true;
     } catch (const std::bad_alloc&) {
-        Tell(platform, QStringLiteral("メモリが足りないため、処理を中止しました。"));
+        Tell(platform, QCoreApplication::translate("kalvo::RunCommand",
+                                                   "メモリが足りないため、処理を中止しました。"));
     } catch (const std::exception& failure) {
         // The core's errors already name the file and the cause.
-        Tell(platform,
-             QStringLiteral("処理を中止しました。\n") + QString::fromUtf8(failure.what()));
+        Tell(platform, QCoreApplication::translate("kalvo::RunCommand", "処理を中止しました。\n%1")
+                           .arg(CoreText(failure.what())));
     } catch (...) {
-        Tell(platform, QStringLiteral("予期しないエラーのため、処理を中止しました。"));
+        Tell(platform, QCoreApplication::translate("kalvo::RunCommand",
+                                                   "予期しないエラーのため、処理を中止しました。"));
     }
     return false;
 }

@@ -59,7 +59,7 @@ TfrmEnviron::TfrmEnviron(TPlatform& platform, TSettings& settings, std::filesyst
     : QDialog(parent), platform_(platform), settings_(settings), iniPath_(std::move(iniPath))
 {
     setObjectName(QStringLiteral("frmEnviron"));
-    setWindowTitle(QStringLiteral("環境設定"));
+    setWindowTitle(tr("環境設定"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
     setFixedSize(kClientWidth, kClientHeight);
@@ -90,7 +90,7 @@ TfrmEnviron::TfrmEnviron(TPlatform& platform, TSettings& settings, std::filesyst
 void TfrmEnviron::BuildColourPage()
 {
     auto* page = new QWidget;
-    PageControl1->addTab(page, QStringLiteral("表示色"));
+    PageControl1->addTab(page, tr("表示色"));
 
     auto addColour = [this](QWidget* parent, const QString& name, const QString& text, int x, int y,
                             int labelWidth, TColour TSettings::*member) {
@@ -102,59 +102,55 @@ void TfrmEnviron::BuildColourPage()
         return panel;
     };
 
-    auto* preview = new QGroupBox(QStringLiteral("プレビューウインドウの色設定"), page);
+    auto* preview = new QGroupBox(tr("プレビューウインドウの色設定"), page);
     preview->setGeometry(8, 6, 228, 104);
-    pnlBackCol = addColour(preview, "pnlBackCol", QStringLiteral("背景色"), 10, 24, 80,
-                           &TSettings::BackColor);
-    pnlObjcol = addColour(preview, "pnlObjcol", QStringLiteral("メッシュの色"), 10, 50, 80,
-                          &TSettings::ObjectColor);
-    pnlSelCol = addColour(preview, "pnlSelCol", QStringLiteral("選択色"), 10, 76, 80,
-                          &TSettings::SelectColor);
-    pnlAxisXcol = addColour(preview, "pnlAxisXcol", QStringLiteral("X軸"), 138, 24, 36,
-                            &TSettings::AxisXColor);
-    pnlAxisYcol = addColour(preview, "pnlAxisYcol", QStringLiteral("Ｙ軸"), 138, 50, 36,
-                            &TSettings::AxisYColor);
-    pnlAxisZcol = addColour(preview, "pnlAxisZcol", QStringLiteral("Ｚ軸"), 138, 76, 36,
-                            &TSettings::AxisZColor);
+    pnlBackCol = addColour(preview, "pnlBackCol", tr("背景色"), 10, 24, 80, &TSettings::BackColor);
+    pnlObjcol =
+        addColour(preview, "pnlObjcol", tr("メッシュの色"), 10, 50, 80, &TSettings::ObjectColor);
+    pnlSelCol = addColour(preview, "pnlSelCol", tr("選択色"), 10, 76, 80, &TSettings::SelectColor);
+    pnlAxisXcol = addColour(preview, "pnlAxisXcol", tr("X軸"), 138, 24, 36, &TSettings::AxisXColor);
+    pnlAxisYcol =
+        addColour(preview, "pnlAxisYcol", tr("Ｙ軸"), 138, 50, 36, &TSettings::AxisYColor);
+    pnlAxisZcol =
+        addColour(preview, "pnlAxisZcol", tr("Ｚ軸"), 138, 76, 36, &TSettings::AxisZColor);
 
-    auto* views = new QGroupBox(QStringLiteral("3面図"), page);
+    auto* views = new QGroupBox(tr("3面図"), page);
     views->setGeometry(8, 116, 228, 104);
-    pnlNonEditCol = addColour(views, "pnlNonEditCol", QStringLiteral("奥の線"), 10, 24, 130,
-                              &TSettings::UnEditableEdge);
-    pnlEditCol = addColour(views, "pnlEditCol", QStringLiteral("作業面を横切る線"), 10, 50, 130,
+    pnlNonEditCol =
+        addColour(views, "pnlNonEditCol", tr("奥の線"), 10, 24, 130, &TSettings::UnEditableEdge);
+    pnlEditCol = addColour(views, "pnlEditCol", tr("作業面を横切る線"), 10, 50, 130,
                            &TSettings::EditableEdge);
-    pnlSelectEdge = addColour(views, "pnlSelectEdge", QStringLiteral("手前の線"), 10, 76, 130,
-                              &TSettings::SelectEdge);
+    pnlSelectEdge =
+        addColour(views, "pnlSelectEdge", tr("手前の線"), 10, 76, 130, &TSettings::SelectEdge);
 
-    auto* templ = new QGroupBox(QStringLiteral("テンプレートウインドウの色設定"), page);
+    auto* templ = new QGroupBox(tr("テンプレートウインドウの色設定"), page);
     templ->setGeometry(244, 6, 228, 130);
-    pnlTempCol = addColour(templ, "pnlTempCol", QStringLiteral("背景色"), 10, 24, 130,
-                           &TSettings::TempColor);
-    pnlMeshCol = addColour(templ, "pnlMeshCol", QStringLiteral("UVメッシュ色"), 10, 50, 130,
-                           &TSettings::MeshColor);
-    pnlEditMeshCol = addColour(templ, "pnlEditMeshCol", QStringLiteral("編集用UVメッシュ"), 10, 76,
-                               130, &TSettings::EditMeshColor);
-    pnlTempSelCol = addColour(templ, "pnlTempSelCol", QStringLiteral("選択色"), 10, 102, 130,
-                              &TSettings::TempSelColor);
+    pnlTempCol = addColour(templ, "pnlTempCol", tr("背景色"), 10, 24, 130, &TSettings::TempColor);
+    pnlMeshCol =
+        addColour(templ, "pnlMeshCol", tr("UVメッシュ色"), 10, 50, 130, &TSettings::MeshColor);
+    pnlEditMeshCol = addColour(templ, "pnlEditMeshCol", tr("編集用UVメッシュ"), 10, 76, 130,
+                               &TSettings::EditMeshColor);
+    pnlTempSelCol =
+        addColour(templ, "pnlTempSelCol", tr("選択色"), 10, 102, 130, &TSettings::TempSelColor);
 
-    cbxTexShade = AddCheck(page, "cbxTexShade",
-                           QStringLiteral("テクスチャプレビュー時のシェーディング"), 8, 228, 464);
+    cbxTexShade =
+        AddCheck(page, "cbxTexShade", tr("テクスチャプレビュー時のシェーディング"), 8, 228, 464);
     checks_.emplace_back(cbxTexShade, &TSettings::TextureShade);
 }
 
 void TfrmEnviron::BuildTemplatePage()
 {
     auto* page = new QWidget;
-    PageControl1->addTab(page, QStringLiteral("テンプレート"));
-    AddLabel(page, QStringLiteral("起動ペイントソフト"), 12, 14);
+    PageControl1->addTab(page, tr("テンプレート"));
+    AddLabel(page, tr("起動ペイントソフト"), 12, 14);
     edtPaint = AddEdit(page, "edtPaint", 12, 34, 360);
     texts_.emplace_back(edtPaint, &TSettings::PaintSoft);
-    Button1 = new QPushButton(QStringLiteral("参照..."), page);
+    Button1 = new QPushButton(tr("参照..."), page);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(380, 32, 80, 26);
     Button1->setAutoDefault(false);
 
-    AddLabel(page, QStringLiteral("初期サイズ"), 12, 74);
+    AddLabel(page, tr("初期サイズ"), 12, 74);
     edtX = AddEdit(page, "edtX", 12, 94, 64);
     AddLabel(page, QStringLiteral("X"), 84, 97);
     edtY = AddEdit(page, "edtY", 100, 94, 64);
@@ -165,8 +161,8 @@ void TfrmEnviron::BuildTemplatePage()
 void TfrmEnviron::BuildViewsPage()
 {
     auto* page = new QWidget;
-    PageControl1->addTab(page, QStringLiteral("３面図"));
-    auto* group = new QGroupBox(QStringLiteral("ショートカット"), page);
+    PageControl1->addTab(page, tr("３面図"));
+    auto* group = new QGroupBox(tr("ショートカット"), page);
     group->setGeometry(8, 6, 300, 170);
     auto addKey = [this, group](const char* name, const QString& text, int row,
                                 std::string TSettings::*member) {
@@ -175,61 +171,57 @@ void TfrmEnviron::BuildViewsPage()
         texts_.emplace_back(edit, member);
         return edit;
     };
-    edtTop = addKey("edtTop", QStringLiteral("Topビュー"), 0, &TSettings::TopView);
-    edtSide = addKey("edtSide", QStringLiteral("Sideビュー"), 1, &TSettings::SideView);
-    edtPers = addKey("edtPers", QStringLiteral("パースビュー"), 2, &TSettings::PersView);
-    edtFace = addKey("edtFace", QStringLiteral("Faceビュー"), 3, &TSettings::FaceView);
-    edtChange = addKey("edtChange", QStringLiteral("最大<->標準切り替え"), 4, &TSettings::Change);
+    edtTop = addKey("edtTop", tr("Topビュー"), 0, &TSettings::TopView);
+    edtSide = addKey("edtSide", tr("Sideビュー"), 1, &TSettings::SideView);
+    edtPers = addKey("edtPers", tr("パースビュー"), 2, &TSettings::PersView);
+    edtFace = addKey("edtFace", tr("Faceビュー"), 3, &TSettings::FaceView);
+    edtChange = addKey("edtChange", tr("最大<->標準切り替え"), 4, &TSettings::Change);
 }
 
 void TfrmEnviron::BuildOtherPage()
 {
     auto* page = new QWidget;
-    PageControl1->addTab(page, QStringLiteral("その他"));
-    rgpFileOpen = AddRadios(page, "rgpFileOpen", QStringLiteral("ファイル ダイアログボックス"),
-                            {QStringLiteral("最後に開いたディレクトリを記録する"),
-                             QStringLiteral("常に以下のディレクトリを開く")},
-                            2, QRect(8, 6, 464, 52));
+    PageControl1->addTab(page, tr("その他"));
+    rgpFileOpen =
+        AddRadios(page, "rgpFileOpen", tr("ファイル ダイアログボックス"),
+                  {tr("最後に開いたディレクトリを記録する"), tr("常に以下のディレクトリを開く")}, 2,
+                  QRect(8, 6, 464, 52));
     radios_.emplace_back(rgpFileOpen, &TSettings::LockOrUnLock);
     edtDir = AddEdit(page, "edtDir", 8, 64, 464);
     texts_.emplace_back(edtDir, &TSettings::LockDir);
     edtOpenDir = AddEdit(page, "edtOpenDir", 8, 90, 464);
     edtOpenDir->hide();
     texts_.emplace_back(edtOpenDir, &TSettings::OpenDir);
-    cbxNewWindow =
-        AddCheck(page, "cbxNewWindow", QStringLiteral("新規ウインドウを最大化して開く"), 8, 120);
-    cbxAutoMenu = AddCheck(page, "cbxAutoMenu", QStringLiteral("メニューを自動的に開く"), 8, 146);
-    cbxBound = AddCheck(page, "cbxBound",
-                        QStringLiteral("選択オブジェクトをバウンディングＢＯＸで囲む"), 8, 172);
+    cbxNewWindow = AddCheck(page, "cbxNewWindow", tr("新規ウインドウを最大化して開く"), 8, 120);
+    cbxAutoMenu = AddCheck(page, "cbxAutoMenu", tr("メニューを自動的に開く"), 8, 146);
+    cbxBound =
+        AddCheck(page, "cbxBound", tr("選択オブジェクトをバウンディングＢＯＸで囲む"), 8, 172);
     checks_.emplace_back(cbxNewWindow, &TSettings::NewWindowMaxim);
     checks_.emplace_back(cbxAutoMenu, &TSettings::AutoMenu);
     checks_.emplace_back(cbxBound, &TSettings::BoundingBox);
 
     // In both languages, so that whoever cannot read the current one still finds it; it takes
     // effect when the program next starts, as windows take their texts when they are built.
-    rgpLanguage = AddRadios(page, "rgpLanguage", QStringLiteral("言語 / Language"),
-                            {QStringLiteral("日本語"), QStringLiteral("English"),
-                             QStringLiteral("システムの言語 / System")},
-                            3, QRect(8, 198, 464, 48));
+    rgpLanguage =
+        AddRadios(page, "rgpLanguage", tr("言語 / Language"),
+                  {tr("日本語"), QStringLiteral("English"), tr("システムの言語 / System")}, 3,
+                  QRect(8, 198, 464, 48));
     radios_.emplace_back(rgpLanguage, &TSettings::Language);
-    AddLabel(page, QStringLiteral("次回の起動から / From the next start"), 8, 250, 464);
+    AddLabel(page, tr("次回の起動から / From the next start"), 8, 250, 464);
 }
 
 void TfrmEnviron::BuildResponsePage()
 {
     auto* page = new QWidget;
-    PageControl1->addTab(page, QStringLiteral("レスポンス"));
-    cbxUsePreview =
-        AddCheck(page, "cbxUsePreview", QStringLiteral("プレビュー機能を使用する"), 8, 4, 300);
+    PageControl1->addTab(page, tr("レスポンス"));
+    cbxUsePreview = AddCheck(page, "cbxUsePreview", tr("プレビュー機能を使用する"), 8, 4, 300);
     checks_.emplace_back(cbxUsePreview, &TSettings::UsePreview);
 
-    const QStringList methods = {QStringLiteral("逐次表示"), QStringLiteral("一括表示")};
-    rgpFrame = AddRadios(page, "rgpFrame", QStringLiteral("陰影付き稜線"), methods, 1,
-                         QRect(8, 26, 150, 64));
-    rgpFlatFrame = AddRadios(page, "rgpFlatFrame", QStringLiteral("隠面消去＋稜線"), methods, 1,
-                             QRect(164, 26, 150, 64));
-    rgpFlat =
-        AddRadios(page, "rgpFlat", QStringLiteral("隠面消去"), methods, 1, QRect(320, 26, 150, 64));
+    const QStringList methods = {tr("逐次表示"), tr("一括表示")};
+    rgpFrame = AddRadios(page, "rgpFrame", tr("陰影付き稜線"), methods, 1, QRect(8, 26, 150, 64));
+    rgpFlatFrame =
+        AddRadios(page, "rgpFlatFrame", tr("隠面消去＋稜線"), methods, 1, QRect(164, 26, 150, 64));
+    rgpFlat = AddRadios(page, "rgpFlat", tr("隠面消去"), methods, 1, QRect(320, 26, 150, 64));
     // A small picture beside each drawing method, as decoration.
     const QStyle::StandardPixmap pictures[] = {QStyle::SP_FileDialogDetailedView,
                                                QStyle::SP_DesktopIcon, QStyle::SP_ComputerIcon};
@@ -243,27 +235,26 @@ void TfrmEnviron::BuildResponsePage()
     radios_.emplace_back(rgpFlatFrame, &TSettings::FlatFrameMode);
     radios_.emplace_back(rgpFlat, &TSettings::FlatMode);
 
-    AddLabel(page, QStringLiteral("逐次表示（ディスプレーと同色、メモリー消費小、低速） "), 8, 94,
+    AddLabel(page, tr("逐次表示（ディスプレーと同色、メモリー消費小、低速） "), 8, 94, 464);
+    AddLabel(page, tr(" 一括表示（２５６色固定、メモリー消費大、高速,、レスポンス悪）"), 8, 112,
              464);
-    AddLabel(page, QStringLiteral(" 一括表示（２５６色固定、メモリー消費大、高速,、レスポンス悪）"),
-             8, 112, 464);
 
-    rgpViewMove = AddRadios(page, "rgpViewMove", QStringLiteral("視線変更時の表示モード"),
-                            {QStringLiteral("稜線プレビューに変更（レスポンス良）"),
-                             QStringLiteral("陰影付き稜線プレビューに変更（レスポンス中）"),
-                             QStringLiteral("表示モードの変更をしない")},
+    rgpViewMove = AddRadios(page, "rgpViewMove", tr("視線変更時の表示モード"),
+                            {tr("稜線プレビューに変更（レスポンス良）"),
+                             tr("陰影付き稜線プレビューに変更（レスポンス中）"),
+                             tr("表示モードの変更をしない")},
                             1, QRect(8, 134, 464, 92));
     radios_.emplace_back(rgpViewMove, &TSettings::ViewMoveMode);
 
     // Kept for the file, never shown: the texture preview has no alternatives to offer.
-    cbxUseTexture = AddCheck(page, "cbxUseTexture",
-                             QStringLiteral("テクスチャプレビュー機能を使用する"), 8, 230);
+    cbxUseTexture =
+        AddCheck(page, "cbxUseTexture", tr("テクスチャプレビュー機能を使用する"), 8, 230);
     cbxUseTexture->hide();
     checks_.emplace_back(cbxUseTexture, &TSettings::UseTexturePreview);
     rgpTextureStock =
-        AddRadios(page, "rgpTextureStock", QStringLiteral("テクスチャ情報の保持方式"),
-                  {QStringLiteral("２５６色固定ビットマップ（自動減色、メモリー消費小）"),
-                   QStringLiteral("可変色ビットマップ（高品質プレビュー、メモリー消費大、低速）")},
+        AddRadios(page, "rgpTextureStock", tr("テクスチャ情報の保持方式"),
+                  {tr("２５６色固定ビットマップ（自動減色、メモリー消費小）"),
+                   tr("可変色ビットマップ（高品質プレビュー、メモリー消費大、低速）")},
                   1, QRect(8, 200, 464, 64));
     rgpTextureStock->hide();
     radios_.emplace_back(rgpTextureStock, &TSettings::TexStock);
@@ -272,16 +263,16 @@ void TfrmEnviron::BuildResponsePage()
 void TfrmEnviron::BuildOperationPage()
 {
     auto* page = new QWidget;
-    PageControl1->addTab(page, QStringLiteral("操作"));
-    AddLabel(page, QStringLiteral("パースビューの操作"), 8, 8);
-    rgpZoom = AddRadios(page, "rgpZoom", QStringLiteral("Zoom In/Out"),
-                        {QStringLiteral("上方向に右ドラッグでズームイン"),
-                         QStringLiteral("下方向に右ドラッグでズームイン")},
-                        1, QRect(8, 30, 464, 70));
-    rgpView = AddRadios(page, "rgpView", QStringLiteral("View control"),
-                        {QStringLiteral("左ドラッグ方向と逆方向に視点を移動"),
-                         QStringLiteral("左ドラッグ方向と同じ方向に視点を移動")},
-                        1, QRect(8, 108, 464, 70));
+    PageControl1->addTab(page, tr("操作"));
+    AddLabel(page, tr("パースビューの操作"), 8, 8);
+    rgpZoom =
+        AddRadios(page, "rgpZoom", QStringLiteral("Zoom In/Out"),
+                  {tr("上方向に右ドラッグでズームイン"), tr("下方向に右ドラッグでズームイン")}, 1,
+                  QRect(8, 30, 464, 70));
+    rgpView = AddRadios(
+        page, "rgpView", QStringLiteral("View control"),
+        {tr("左ドラッグ方向と逆方向に視点を移動"), tr("左ドラッグ方向と同じ方向に視点を移動")}, 1,
+        QRect(8, 108, 464, 70));
     radios_.emplace_back(rgpZoom, &TSettings::Zoom);
     radios_.emplace_back(rgpView, &TSettings::View);
 }
@@ -384,7 +375,7 @@ void TfrmEnviron::pnlBackColClick(TColourPanel* panel)
 void TfrmEnviron::Button1Click()
 {
     TFileDialog dialog;
-    dialog.Filter = QStringLiteral("アプリケーション(*.exe)|*.exe");
+    dialog.Filter = tr("アプリケーション(*.exe)|*.exe");
     dialog.FilterIndex = 1;
     if (platform_.OpenFileDialog(dialog))
         edtPaint->setText(dialog.FileName);

@@ -11,6 +11,7 @@
 #include "gui/preview/model_window.h"
 #include "gui/shell.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace kalvo {
@@ -21,8 +22,8 @@ namespace {
 bool AcceptAsking(TPlatform& platform, TpreviewObj& model)
 {
     const auto askKeepLines = [&platform](const std::string& question) {
-        return platform.MessageBox(TMsgKind::Confirmation, CoreText(question),
-                                   TButtons::YesNo) == TAnswer::Yes;
+        return platform.MessageBox(TMsgKind::Confirmation, CoreText(question), TButtons::YesNo) ==
+               TAnswer::Yes;
     };
     std::string refusal;
     if (AcceptForExport(model, askKeepLines, refusal))
@@ -55,11 +56,12 @@ TExportResult ExportSelectedObjects(TShell& shell, TfrmModel& window, TFileDialo
         return TExportResult::Cancelled;
     const QString path = saveDialog.FileName;
     if (QFileInfo::exists(path)) {
-        const TAnswer answer =
-            platform.MessageBox(TMsgKind::Information,
-                                QStringLiteral("ファイル") + path +
-                                    QStringLiteral("は既に存在します。 上書きしますか？"),
-                                TButtons::OkCancel);
+        const TAnswer answer = platform.MessageBox(
+            TMsgKind::Information,
+            QCoreApplication::translate("kalvo::ExportSelectedObjects",
+                                        "ファイル%1は既に存在します。 上書きしますか？")
+                .arg(path),
+            TButtons::OkCancel);
         if (answer != TAnswer::Ok)
             return TExportResult::Cancelled;
     }

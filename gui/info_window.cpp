@@ -45,7 +45,7 @@ TfrmInfo::TfrmInfo(TPlatform& platform, QWidget* parent) : QDialog(parent), plat
     auto* version = new QLabel(QStringLiteral("version 0.03"), this);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button2 = new QPushButton(QStringLiteral("Kalvo3D.txtを読む"), this);
+    Button2 = new QPushButton(tr("Kalvo3D.txtを読む"), this);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &TfrmInfo::Button2Click);
@@ -87,7 +87,7 @@ void TfrmInfo::Button2Click()
 {
     const QString commandLine = ReadMeCommandLine();
     if (!platform_.StartProgram(commandLine))
-        platform_.MessageBox(TMsgKind::Error, commandLine + QStringLiteral(" を実行できません。"),
+        platform_.MessageBox(TMsgKind::Error, tr("%1 を実行できません。").arg(commandLine),
                              TButtons::Ok);
 }
 

@@ -66,8 +66,8 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea);
 
-    OpenDialog.Filter = QStringLiteral("Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|"
-                                       "六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds");
+    OpenDialog.Filter = tr("Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|"
+                           "六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds");
     OpenDialog.FilterIndex = kFilterRds;
     sdlRDSwrite.Filter = QStringLiteral("RayDream Studio 5(*.rds)|*.rds");
     sdlRDSwrite.DefaultExt = QStringLiteral("*.rds");
@@ -103,37 +103,37 @@ TMainForm::~TMainForm()
 
 void TMainForm::CreateMenus()
 {
-    FileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    FileNewItem = FileMenu->addAction(QStringLiteral("新規作成(&N)"));
-    FileOpenItem = FileMenu->addAction(QStringLiteral("開く(&O)..."));
-    FileSaveItem = FileMenu->addAction(QStringLiteral("上書き保存(&S)"));
-    FileSaveAsItem = FileMenu->addAction(QStringLiteral("名前をつけて保存(&A)..."));
+    FileMenu = menuBar()->addMenu(tr("ファイル(&F)"));
+    FileNewItem = FileMenu->addAction(tr("新規作成(&N)"));
+    FileOpenItem = FileMenu->addAction(tr("開く(&O)..."));
+    FileSaveItem = FileMenu->addAction(tr("上書き保存(&S)"));
+    FileSaveAsItem = FileMenu->addAction(tr("名前をつけて保存(&A)..."));
     for (QAction* unused : {FileOpenItem, FileSaveItem, FileSaveAsItem})
         unused->setEnabled(false);
     FileMenu->addSeparator();
-    mnuOpen = FileMenu->addAction(QStringLiteral("読み込み..."));
-    RDS1 = FileMenu->addAction(QStringLiteral("RDS書き出し..."));
+    mnuOpen = FileMenu->addAction(tr("読み込み..."));
+    RDS1 = FileMenu->addAction(tr("RDS書き出し..."));
     FileMenu->addSeparator();
-    N6 = FileMenu->addAction(QStringLiteral("環境設定..."));
+    N6 = FileMenu->addAction(tr("環境設定..."));
     FileMenu->addSeparator();
-    FileExitItem = FileMenu->addAction(QStringLiteral("終了(&X)"));
+    FileExitItem = FileMenu->addAction(tr("終了(&X)"));
 
-    EditMenu = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    EditMenu->addAction(QStringLiteral("切り取り(&T)"));
-    EditMenu->addAction(QStringLiteral("コピー(&C)"));
-    EditMenu->addAction(QStringLiteral("貼り付け(&P)"));
+    EditMenu = menuBar()->addMenu(tr("編集(&E)"));
+    EditMenu->addAction(tr("切り取り(&T)"));
+    EditMenu->addAction(tr("コピー(&C)"));
+    EditMenu->addAction(tr("貼り付け(&P)"));
     EditMenu->menuAction()->setVisible(false);
 
-    W1 = menuBar()->addMenu(QStringLiteral("ウインドウ(&W)"));
-    Tile1 = W1->addAction(QStringLiteral("並べて表示"));
+    W1 = menuBar()->addMenu(tr("ウインドウ(&W)"));
+    Tile1 = W1->addAction(tr("並べて表示"));
 
-    HelpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    HelpAboutItem = HelpMenu->addAction(QStringLiteral("バージョン情報(&A)..."));
+    HelpMenu = menuBar()->addMenu(tr("ヘルプ(&H)"));
+    HelpAboutItem = HelpMenu->addAction(tr("バージョン情報(&A)..."));
 
     SpeedBar = addToolBar(QStringLiteral("SpeedBar"));
     SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
     QAction* speedNew =
-        SpeedBar->addAction(style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("新規作成"));
+        SpeedBar->addAction(style()->standardIcon(QStyle::SP_FileIcon), tr("新規作成"));
     SpeedBar->hide();
 
     connect(FileNewItem, &QAction::triggered, this, &TMainForm::FileNewItemClick);

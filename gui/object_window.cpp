@@ -77,21 +77,20 @@ TfrmObj::TfrmObj(TShell& shell, TfrmModel& owner)
       shell_(shell), owner_(owner)
 {
     setObjectName(QStringLiteral("frmObj"));
-    setWindowTitle(QStringLiteral("オブジェクト"));
+    setWindowTitle(tr("オブジェクト"));
     resize(245, 367);
 
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFixedHeight(34);
-    SpeedButton1 = MakeButton(panel, QStringLiteral("読み込み"), QStyle::SP_DialogOpenButton);
-    btnMakeTemplate =
-        MakeButton(panel, QStringLiteral("テンプレート作成"), QStyle::SP_FileDialogDetailedView);
+    SpeedButton1 = MakeButton(panel, tr("読み込み"), QStyle::SP_DialogOpenButton);
+    btnMakeTemplate = MakeButton(panel, tr("テンプレート作成"), QStyle::SP_FileDialogDetailedView);
     btnMakeTemplate->setEnabled(false);
     btnAlwaysView = new QToolButton(panel);
-    btnAlwaysView->setText(QStringLiteral("自動的に隠す"));
+    btnAlwaysView->setText(tr("自動的に隠す"));
     btnAlwaysView->setCheckable(true);
     btnAlwaysView->setChecked(true);
-    btnDelete = MakeButton(panel, QStringLiteral("削除"), QStyle::SP_DialogDiscardButton);
+    btnDelete = MakeButton(panel, tr("削除"), QStyle::SP_DialogDiscardButton);
     btnDelete->setEnabled(false);
 
     auto* panelLayout = new QHBoxLayout(panel);
@@ -124,19 +123,19 @@ TfrmObj::TfrmObj(TShell& shell, TfrmModel& owner)
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setUsesScrollButtons(false); // tab texts wrap rather than scroll
-    PageControl1->addTab(lvwObj, QStringLiteral("オブジェクト リスト"));
-    PageControl1->addTab(tvwObj, QStringLiteral("ツリー"));
+    PageControl1->addTab(lvwObj, tr("オブジェクト リスト"));
+    PageControl1->addTab(tvwObj, tr("ツリー"));
     PageControl1->setTabEnabled(1, false);
 
     PopupMenu1 = new QMenu(this);
-    mnuMapt = PopupMenu1->addAction(QStringLiteral("マッピング テンプレート..."));
-    Close1 = PopupMenu1->addAction(QStringLiteral("閉じる"));
+    mnuMapt = PopupMenu1->addAction(tr("マッピング テンプレート..."));
+    Close1 = PopupMenu1->addAction(tr("閉じる"));
     PopupMenu1->addSeparator();
-    QMenu* tabs = PopupMenu1->addMenu(QStringLiteral("タブ位置"));
-    N2 = tabs->addAction(QStringLiteral("上"));
-    N3 = tabs->addAction(QStringLiteral("下"));
-    N4 = tabs->addAction(QStringLiteral("右"));
-    N5 = tabs->addAction(QStringLiteral("左"));
+    QMenu* tabs = PopupMenu1->addMenu(tr("タブ位置"));
+    N2 = tabs->addAction(tr("上"));
+    N3 = tabs->addAction(tr("下"));
+    N4 = tabs->addAction(tr("右"));
+    N5 = tabs->addAction(tr("左"));
     const std::pair<QAction*, QTabWidget::TabPosition> positions[] = {{N2, QTabWidget::North},
                                                                       {N3, QTabWidget::South},
                                                                       {N4, QTabWidget::East},
@@ -204,8 +203,7 @@ void TfrmObj::AddGroups(const TpreviewObj& model)
         return;
     for (int n = 1; n <= model.GroupCount; ++n) {
         entry->Groups.push_back(n);
-        auto* node =
-            new QTreeWidgetItem(modelNode, QStringList(QStringLiteral("グループ %1").arg(n)));
+        auto* node = new QTreeWidgetItem(modelNode, QStringList(tr("グループ %1").arg(n)));
         node->setIcon(0, TreeImage(1));
     }
 }
@@ -345,7 +343,7 @@ void TfrmObj::lvwObjChange()
     if (count == 0) {
         btnDelete->setEnabled(false);
         btnMakeTemplate->setEnabled(false);
-        SetObjectButtonCaption(QStringLiteral("<未選択>"));
+        SetObjectButtonCaption(tr("<未選択>"));
         currentModel_ = nullptr;
     } else if (count == 1) {
         for (int i = 0; i < ItemCount(); ++i) {
@@ -388,8 +386,7 @@ void TfrmObj::MapTemplateCommand()
          {std::pair{&settings.Xsize, &width}, std::pair{&settings.Ysize, &height}}) {
         if (!TemplateSize(*text, *value)) {
             shell_.Platform->MessageBox(
-                TMsgKind::Error,
-                QStringLiteral("'%1' は整数ではありません").arg(QString::fromStdString(*text)),
+                TMsgKind::Error, tr("'%1' は整数ではありません").arg(QString::fromStdString(*text)),
                 TButtons::Ok);
             return;
         }
@@ -430,7 +427,7 @@ void TfrmObj::DeleteSelected()
         delete item;
     }
     TakeSelection();
-    SetObjectButtonCaption(QStringLiteral("<未選択>"));
+    SetObjectButtonCaption(tr("<未選択>"));
     currentModel_ = nullptr;
     lvwObj->clearSelection();
     owner_.RepaintAll();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -35,11 +36,11 @@ QString CaptionOf(TMsgKind kind)
 {
     switch (kind) {
     case TMsgKind::Information:
-        return QStringLiteral("情報");
+        return QCoreApplication::translate("kalvo::TQtPlatform", "情報");
     case TMsgKind::Error:
-        return QStringLiteral("エラー");
+        return QCoreApplication::translate("kalvo::TQtPlatform", "エラー");
     case TMsgKind::Confirmation:
-        return QStringLiteral("確認");
+        return QCoreApplication::translate("kalvo::TQtPlatform", "確認");
     }
     return QString();
 }

@@ -31,24 +31,24 @@ QSpinBox* MakeSizeField(int value, QWidget* parent)
 TdlgTempSize::TdlgTempSize(TMessageSink& sink, QWidget* parent) : QDialog(parent), sink_(sink)
 {
     setObjectName(QStringLiteral("dlgTempSize"));
-    setWindowTitle(QStringLiteral("ﾀﾞｲｱﾛｸﾞ"));
+    setWindowTitle(tr("ﾀﾞｲｱﾛｸﾞ"));
 
-    Label5 = new QLabel(QStringLiteral("テンプレートの大きさ"), this);
+    Label5 = new QLabel(tr("テンプレートの大きさ"), this);
     sedX = MakeSizeField(640, this);
     sedY = MakeSizeField(480, this);
     sedX->setObjectName(QStringLiteral("sedX"));
     sedY->setObjectName(QStringLiteral("sedY"));
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Ｘサイズ"), this), 0, 0);
+    fields->addWidget(new QLabel(tr("Ｘサイズ"), this), 0, 0);
     fields->addWidget(sedX, 0, 1);
     fields->addWidget(new QLabel(QStringLiteral("Pixels"), this), 0, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Ｙサイズ"), this), 1, 0);
+    fields->addWidget(new QLabel(tr("Ｙサイズ"), this), 1, 0);
     fields->addWidget(sedY, 1, 1);
     fields->addWidget(new QLabel(QStringLiteral("Pixels"), this), 1, 2);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    CancelBtn = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    CancelBtn = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &TdlgTempSize::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -74,8 +74,10 @@ void TdlgTempSize::OKBtnClick()
 {
     if (!SizeAcceptable()) {
         sink_.Show(TMsgKind::Error,
-                   "テンプレートの大きさは " + std::to_string(kMinTemplateSide) + " から " +
-                       std::to_string(kMaxTemplateSide) + " ピクセルまでです。",
+                   tr("テンプレートの大きさは %1 から %2 ピクセルまでです。")
+                       .arg(kMinTemplateSide)
+                       .arg(kMaxTemplateSide)
+                       .toStdString(),
                    TButtons::Ok);
         return;
     }

@@ -4,6 +4,7 @@
 #include "core/model/box.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/navigation.h"
+#include "gui/core_texts.h"
 #include "gui/main_form.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
@@ -32,15 +33,15 @@ QAction* MenuItem(QMenu* menu, const char* name, const QString& caption)
 
 void TfrmModel::CreateMenus()
 {
-    WindowMenu = new QMenu(QStringLiteral("ウインドウ(&W)"), this);
+    WindowMenu = new QMenu(tr("ウインドウ(&W)"), this);
     WindowMenu->setObjectName(QStringLiteral("WindowMenu"));
-    N5 = MenuItem(WindowMenu, "N5", QStringLiteral("テンプレートに切り替え"));
+    N5 = MenuItem(WindowMenu, "N5", tr("テンプレートに切り替え"));
     N5->setShortcut(QKeySequence(Qt::Key_F2));
-    N15 = MenuItem(WindowMenu, "N15", QStringLiteral("ズームイン"));
+    N15 = MenuItem(WindowMenu, "N15", tr("ズームイン"));
     N15->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    N16 = MenuItem(WindowMenu, "N16", QStringLiteral("ズームアウト"));
+    N16 = MenuItem(WindowMenu, "N16", tr("ズームアウト"));
     N16->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
-    Tile1 = MenuItem(WindowMenu, "Tile1", QStringLiteral("並べて表示(&T)"));
+    Tile1 = MenuItem(WindowMenu, "Tile1", tr("並べて表示(&T)"));
     Tile1->setShortcut(QKeySequence(Qt::Key_F3));
     connect(N5, &QAction::triggered, this, &TfrmModel::N5Click);
     connect(N15, &QAction::triggered, this, &TfrmModel::N15Click);
@@ -51,7 +52,7 @@ void TfrmModel::CreateMenus()
     });
 
     // "全体表示" works from the keyboard whenever the focus is in this window.
-    mnuFrameAll = new QAction(QStringLiteral("全体表示"), this);
+    mnuFrameAll = new QAction(tr("全体表示"), this);
     mnuFrameAll->setObjectName(QStringLiteral("mnuFrameAll"));
     mnuFrameAll->setShortcut(QKeySequence(Qt::Key_Home));
     mnuFrameAll->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -60,25 +61,24 @@ void TfrmModel::CreateMenus()
 
     popViewPoint = new QMenu(this);
     popViewPoint->setObjectName(QStringLiteral("popViewPoint"));
-    QAction* save = popViewPoint->addAction(GlyphIcon(TGlyph::SaveViewpoint),
-                                            QStringLiteral("現在の視点を保存"));
+    QAction* save =
+        popViewPoint->addAction(GlyphIcon(TGlyph::SaveViewpoint), tr("現在の視点を保存"));
     save->setEnabled(false);
     popViewPoint->addSeparator();
-    N14 = MenuItem(popViewPoint, "N14", QStringLiteral("原点を注視点に"));
+    N14 = MenuItem(popViewPoint, "N14", tr("原点を注視点に"));
     N14->setIcon(GlyphIcon(TGlyph::TargetOrigin));
-    N27 = MenuItem(popViewPoint, "N27", QStringLiteral("選択オブジェクトの中心へ"));
+    N27 = MenuItem(popViewPoint, "N27", tr("選択オブジェクトの中心へ"));
     popViewPoint->addAction(mnuFrameAll);
     popViewPoint->addSeparator();
     for (const TFixedViewpoint& viewpoint : FixedViewpoints()) {
-        QAction* item =
-            MenuItem(popViewPoint, viewpoint.Item, QString::fromUtf8(viewpoint.Caption));
+        QAction* item = MenuItem(popViewPoint, viewpoint.Item, CoreText(viewpoint.Caption));
         connect(item, &QAction::triggered, this, [this, &viewpoint] {
             ApplyFixedViewpoint(scene_.View, scene_.Camera, viewpoint);
             Invalidate(0, scene_.DisplayMode);
         });
     }
     popViewPoint->addSeparator();
-    popViewPoint->addAction(QStringLiteral("数値入力..."))->setEnabled(false);
+    popViewPoint->addAction(tr("数値入力..."))->setEnabled(false);
     connect(N14, &QAction::triggered, this, &TfrmModel::N14Click);
     connect(N27, &QAction::triggered, this, &TfrmModel::mnuGoClick);
 
@@ -94,16 +94,15 @@ void TfrmModel::CreateMenus()
 
     popView = new QMenu(this);
     popView->setObjectName(QStringLiteral("popView"));
-    N10 = MenuItem(popView, "N10", QStringLiteral(" ＋゜ パースビュー(R)"));
-    N8 = MenuItem(popView, "N8", QStringLiteral("゜＋  トップビュー(E)"));
-    N9 = MenuItem(popView, "N9", QStringLiteral("｡＋  サイドビュー(D)"));
-    F1 = MenuItem(popView, "F1", QStringLiteral(" ＋。 フェイスビュー (F)"));
+    N10 = MenuItem(popView, "N10", tr(" ＋゜ パースビュー(R)"));
+    N8 = MenuItem(popView, "N8", tr("゜＋  トップビュー(E)"));
+    N9 = MenuItem(popView, "N9", tr("｡＋  サイドビュー(D)"));
+    F1 = MenuItem(popView, "F1", tr(" ＋。 フェイスビュー (F)"));
     popView->addSeparator();
-    N12 = MenuItem(popView, "N12", QStringLiteral("最大<->標準 切り替え(W)"));
+    N12 = MenuItem(popView, "N12", tr("最大<->標準 切り替え(W)"));
     popView->addSeparator();
-    mnuChangeCenter =
-        MenuItem(popView, "mnuChangeCenter", QStringLiteral("ここを表示の中心にする"));
-    mnuGo = MenuItem(popView, "mnuGo", QStringLiteral("選択オブジェクトの中心"));
+    mnuChangeCenter = MenuItem(popView, "mnuChangeCenter", tr("ここを表示の中心にする"));
+    mnuGo = MenuItem(popView, "mnuGo", tr("選択オブジェクトの中心"));
     popView->addAction(mnuFrameAll);
     const std::pair<QAction*, int> views[] = {{N10, 0}, {N8, 1}, {N9, 2}, {F1, 3}};
     for (const auto& [item, view] : views)

@@ -150,9 +150,9 @@ void TfrmModel::CreateToolbar()
     Panel1->setMouseTracking(true);
     Panel1->installEventFilter(this);
 
-    btnObj = ToolButton(Panel1, "btnObj",
-                        QStringLiteral("オブジェクト選択やテンプレート作成作業等を行います"), 110);
-    btnObj->setText(QStringLiteral("   オブジェクト  "));
+    btnObj =
+        ToolButton(Panel1, "btnObj", tr("オブジェクト選択やテンプレート作成作業等を行います"), 110);
+    btnObj->setText(tr("   オブジェクト  "));
     // The object window writes the selected object's name here: room for a longer one.
     btnObj->setMinimumWidth(110);
     btnObj->setMaximumWidth(200);
@@ -164,22 +164,22 @@ void TfrmModel::CreateToolbar()
     btnObj->installEventFilter(this);
     connect(btnObj, &QToolButton::clicked, this, [this] { ShowObjectWindow(btnObj->isChecked()); });
 
-    btnViewPoint = ToolButton(Panel1, "btnViewPoint", QStringLiteral("視点変更"), 40);
-    btnViewPoint->setText(QStringLiteral("視点"));
+    btnViewPoint = ToolButton(Panel1, "btnViewPoint", tr("視点変更"), 40);
+    btnViewPoint->setText(tr("視点"));
     connect(btnViewPoint, &QToolButton::clicked, this,
             [this] { popViewPoint->popup(shell_.Platform->PointerPos()); });
 
-    btnView = ToolButton(Panel1, "btnView", QStringLiteral("図面表示方法の選択を行います"), 24);
+    btnView = ToolButton(Panel1, "btnView", tr("図面表示方法の選択を行います"), 24);
     btnView->setCheckable(true);
     btnView->setIcon(GlyphIcon(TGlyph::ThreeView));
     btnView->setMouseTracking(true);
     btnView->installEventFilter(this);
     connect(btnView, &QToolButton::clicked, this, &TfrmModel::btnViewClick);
 
-    btnFrame = ToolButton(Panel1, "btnFrame", QStringLiteral("稜線プレビュー"), 24);
-    btnZFlame = ToolButton(Panel1, "btnZFlame", QStringLiteral("陰影付き稜線プレビュー"), 24);
-    btnZFlat = ToolButton(Panel1, "btnZFlat", QStringLiteral("隠面消去＋稜線プレビュー"), 24);
-    btnZFlat2 = ToolButton(Panel1, "btnZFlat2", QStringLiteral("隠面消去プレビュー"), 24);
+    btnFrame = ToolButton(Panel1, "btnFrame", tr("稜線プレビュー"), 24);
+    btnZFlame = ToolButton(Panel1, "btnZFlame", tr("陰影付き稜線プレビュー"), 24);
+    btnZFlat = ToolButton(Panel1, "btnZFlat", tr("隠面消去＋稜線プレビュー"), 24);
+    btnZFlat2 = ToolButton(Panel1, "btnZFlat2", tr("隠面消去プレビュー"), 24);
     const std::pair<QToolButton*, TGlyph> modes[] = {{btnFrame, TGlyph::Wireframe},
                                                      {btnZFlame, TGlyph::ShadedWireframe},
                                                      {btnZFlat, TGlyph::HiddenWithEdges},
@@ -194,7 +194,7 @@ void TfrmModel::CreateToolbar()
     }
     btnFrame->setChecked(true);
 
-    btnTexture = ToolButton(Panel1, "btnTexture", QStringLiteral("テクスチャ プレビュー"), 24);
+    btnTexture = ToolButton(Panel1, "btnTexture", tr("テクスチャ プレビュー"), 24);
     btnTexture->setCheckable(true);
     btnTexture->setChecked(true);
     btnTexture->setIcon(GlyphIcon(TGlyph::Texture));
@@ -228,9 +228,8 @@ void TfrmModel::CreatePanes()
     const char* const paneNames[4] = {"pnlPers", "pnlXY", "pnlYZ", "pnlXZ"};
     const char* const boxNames[4] = {"pbxModel", "pbxXY", "pbxYZ", "pbxXZ"};
     const char* const buttonNames[4] = {"btnModel", "SpeedButton1", "SpeedButton2", "SpeedButton3"};
-    const QString hints[4] = {QStringLiteral("パースペクティブビュー"),
-                              QStringLiteral("トップビュー"), QStringLiteral("サイドビュー"),
-                              QStringLiteral("フェイスビュー")};
+    const QString hints[4] = {tr("パースペクティブビュー"), tr("トップビュー"), tr("サイドビュー"),
+                              tr("フェイスビュー")};
     for (int v = 0; v < 4; ++v) {
         Pane[v] = new TPreviewPane(v, hints[v], pnlModel);
         Pane[v]->setObjectName(QString::fromLatin1(paneNames[v]));

@@ -103,5 +103,637 @@
         <source>背面</source>
         <translation>Back</translation>
     </message>
+    <message>
+        <source>モデルの面が 5000 万を超えます。読み込みをここで止めます。</source>
+        <translation>The model has more than 50 million faces. Reading stops here.</translation>
+    </message>
+    <message>
+        <source>オブジェクト%1には3つ以上の面を共有する
+稜線がふくまれているため、RDS形式で保存できません</source>
+        <translation>Object %1 has edges shared by three or more faces
+and cannot be saved in RDS format</translation>
+    </message>
+    <message>
+        <source>オブジェクト%1には面を構成しない線があります。
+面を構成しない線を書き出しますか？</source>
+        <translation>Object %1 has lines that belong to no face.
+Write the lines that belong to no face?</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::ExportSelectedObjects</name>
+    <message>
+        <source>ファイル%1は既に存在します。 上書きしますか？</source>
+        <translation>The file %1 already exists. Replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::RunCommand</name>
+    <message>
+        <source>メモリが足りないため、処理を中止しました。</source>
+        <translation>Not enough memory: the command was stopped.</translation>
+    </message>
+    <message>
+        <source>処理を中止しました。
+%1</source>
+        <translation>The command was stopped.
+%1</translation>
+    </message>
+    <message>
+        <source>予期しないエラーのため、処理を中止しました。</source>
+        <translation>An unexpected error stopped the command.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::TMainForm</name>
+    <message>
+        <source>Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds</source>
+        <translation>Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|ROK model (*.rok)|*.rok|Ray Dream Studio 5 (*.rds)|*.rds</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>上書き保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>名前をつけて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>読み込み...</source>
+        <translation>Read...</translation>
+    </message>
+    <message>
+        <source>RDS書き出し...</source>
+        <translation>Export RDS...</translation>
+    </message>
+    <message>
+        <source>環境設定...</source>
+        <translation>Settings...</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>切り取り(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>ウインドウ(&amp;W)</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>並べて表示</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;A)...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>New</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::TQtPlatform</name>
+    <message>
+        <source>情報</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Confirm</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::TdlgTempSize</name>
+    <message>
+        <source>ﾀﾞｲｱﾛｸﾞ</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>テンプレートの大きさ</source>
+        <translation>Template size</translation>
+    </message>
+    <message>
+        <source>Ｘサイズ</source>
+        <translation>X size</translation>
+    </message>
+    <message>
+        <source>Ｙサイズ</source>
+        <translation>Y size</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>テンプレートの大きさは %1 から %2 ピクセルまでです。</source>
+        <translation>A template is %1 to %2 pixels on each side.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::TfrmBar</name>
+    <message>
+        <source>お待ちください...</source>
+        <translation>Please wait...</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::TfrmEnviron</name>
+    <message>
+        <source>環境設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>表示色</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>プレビューウインドウの色設定</source>
+        <translation>Preview window colours</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>メッシュの色</source>
+        <translation>Mesh colour</translation>
+    </message>
+    <message>
+        <source>選択色</source>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>X軸</source>
+        <translation>X axis</translation>
+    </message>
+    <message>
+        <source>Ｙ軸</source>
+        <translation>Y axis</translation>
+    </message>
+    <message>
+        <source>Ｚ軸</source>
+        <translation>Z axis</translation>
+    </message>
+    <message>
+        <source>3面図</source>
+        <translation>Three views</translation>
+    </message>
+    <message>
+        <source>奥の線</source>
+        <translation>Lines behind</translation>
+    </message>
+    <message>
+        <source>作業面を横切る線</source>
+        <translation>Lines crossing the work plane</translation>
+    </message>
+    <message>
+        <source>手前の線</source>
+        <translation>Lines in front</translation>
+    </message>
+    <message>
+        <source>テンプレートウインドウの色設定</source>
+        <translation>Template window colours</translation>
+    </message>
+    <message>
+        <source>UVメッシュ色</source>
+        <translation>UV mesh colour</translation>
+    </message>
+    <message>
+        <source>編集用UVメッシュ</source>
+        <translation>UV mesh being edited</translation>
+    </message>
+    <message>
+        <source>テクスチャプレビュー時のシェーディング</source>
+        <translation>Shading in the texture preview</translation>
+    </message>
+    <message>
+        <source>テンプレート</source>
+        <translation>Template</translation>
+    </message>
+    <message>
+        <source>起動ペイントソフト</source>
+        <translation>Paint program</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>初期サイズ</source>
+        <translation>Initial size</translation>
+    </message>
+    <message>
+        <source>３面図</source>
+        <translation>Three views</translation>
+    </message>
+    <message>
+        <source>ショートカット</source>
+        <translation>Shortcuts</translation>
+    </message>
+    <message>
+        <source>Topビュー</source>
+        <translation>Top view</translation>
+    </message>
+    <message>
+        <source>Sideビュー</source>
+        <translation>Side view</translation>
+    </message>
+    <message>
+        <source>パースビュー</source>
+        <translation>Perspective view</translation>
+    </message>
+    <message>
+        <source>Faceビュー</source>
+        <translation>Face view</translation>
+    </message>
+    <message>
+        <source>最大&lt;-&gt;標準切り替え</source>
+        <translation>Maximised &lt;-&gt; normal</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>ファイル ダイアログボックス</source>
+        <translation>File dialog</translation>
+    </message>
+    <message>
+        <source>最後に開いたディレクトリを記録する</source>
+        <translation>Remember the last folder opened</translation>
+    </message>
+    <message>
+        <source>常に以下のディレクトリを開く</source>
+        <translation>Always open this folder</translation>
+    </message>
+    <message>
+        <source>新規ウインドウを最大化して開く</source>
+        <translation>Open new windows maximised</translation>
+    </message>
+    <message>
+        <source>メニューを自動的に開く</source>
+        <translation>Open menus automatically</translation>
+    </message>
+    <message>
+        <source>選択オブジェクトをバウンディングＢＯＸで囲む</source>
+        <translation>Draw a bounding box around selected objects</translation>
+    </message>
+    <message>
+        <source>言語 / Language</source>
+        <translation>言語 / Language</translation>
+    </message>
+    <message>
+        <source>日本語</source>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <source>システムの言語 / System</source>
+        <translation>システムの言語 / System</translation>
+    </message>
+    <message>
+        <source>次回の起動から / From the next start</source>
+        <translation>次回の起動から / From the next start</translation>
+    </message>
+    <message>
+        <source>レスポンス</source>
+        <translation>Response</translation>
+    </message>
+    <message>
+        <source>プレビュー機能を使用する</source>
+        <translation>Use the preview</translation>
+    </message>
+    <message>
+        <source>逐次表示</source>
+        <translation>Progressive</translation>
+    </message>
+    <message>
+        <source>一括表示</source>
+        <translation>All at once</translation>
+    </message>
+    <message>
+        <source>陰影付き稜線</source>
+        <translation>Shaded wireframe</translation>
+    </message>
+    <message>
+        <source>隠面消去＋稜線</source>
+        <translation>Hidden surface + edges</translation>
+    </message>
+    <message>
+        <source>隠面消去</source>
+        <translation>Hidden surface</translation>
+    </message>
+    <message>
+        <source>逐次表示（ディスプレーと同色、メモリー消費小、低速） </source>
+        <translation>Progressive (display colours, little memory, slow)</translation>
+    </message>
+    <message>
+        <source> 一括表示（２５６色固定、メモリー消費大、高速,、レスポンス悪）</source>
+        <translation>All at once (256 fixed colours, more memory, fast, less responsive)</translation>
+    </message>
+    <message>
+        <source>視線変更時の表示モード</source>
+        <translation>Display mode while the view moves</translation>
+    </message>
+    <message>
+        <source>稜線プレビューに変更（レスポンス良）</source>
+        <translation>Switch to wireframe (most responsive)</translation>
+    </message>
+    <message>
+        <source>陰影付き稜線プレビューに変更（レスポンス中）</source>
+        <translation>Switch to shaded wireframe (fairly responsive)</translation>
+    </message>
+    <message>
+        <source>表示モードの変更をしない</source>
+        <translation>Keep the display mode</translation>
+    </message>
+    <message>
+        <source>テクスチャプレビュー機能を使用する</source>
+        <translation>Use the texture preview</translation>
+    </message>
+    <message>
+        <source>テクスチャ情報の保持方式</source>
+        <translation>How textures are kept</translation>
+    </message>
+    <message>
+        <source>２５６色固定ビットマップ（自動減色、メモリー消費小）</source>
+        <translation>256-colour bitmap (colours reduced, little memory)</translation>
+    </message>
+    <message>
+        <source>可変色ビットマップ（高品質プレビュー、メモリー消費大、低速）</source>
+        <translation>Full-colour bitmap (better preview, more memory, slow)</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Controls</translation>
+    </message>
+    <message>
+        <source>パースビューの操作</source>
+        <translation>Perspective view controls</translation>
+    </message>
+    <message>
+        <source>上方向に右ドラッグでズームイン</source>
+        <translation>Right-drag upwards to zoom in</translation>
+    </message>
+    <message>
+        <source>下方向に右ドラッグでズームイン</source>
+        <translation>Right-drag downwards to zoom in</translation>
+    </message>
+    <message>
+        <source>左ドラッグ方向と逆方向に視点を移動</source>
+        <translation>Move the viewpoint against the left drag</translation>
+    </message>
+    <message>
+        <source>左ドラッグ方向と同じ方向に視点を移動</source>
+        <translation>Move the viewpoint with the left drag</translation>
+    </message>
+    <message>
+        <source>アプリケーション(*.exe)|*.exe</source>
+        <translation>Programs (*.exe)|*.exe</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::TfrmInfo</name>
+    <message>
+        <source>Kalvo3D.txtを読む</source>
+        <translation>Read Kalvo3D.txt</translation>
+    </message>
+    <message>
+        <source>%1 を実行できません。</source>
+        <translation>%1 cannot be started.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::TfrmModel</name>
+    <message>
+        <source>ウインドウ(&amp;W)</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>テンプレートに切り替え</source>
+        <translation>Switch to the template</translation>
+    </message>
+    <message>
+        <source>ズームイン</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>ズームアウト</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>並べて表示(&amp;T)</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message>
+        <source>全体表示</source>
+        <translation>Show everything</translation>
+    </message>
+    <message>
+        <source>現在の視点を保存</source>
+        <translation>Save the current viewpoint</translation>
+    </message>
+    <message>
+        <source>原点を注視点に</source>
+        <translation>Look at the origin</translation>
+    </message>
+    <message>
+        <source>選択オブジェクトの中心へ</source>
+        <translation>To the centre of the selected objects</translation>
+    </message>
+    <message>
+        <source>数値入力...</source>
+        <translation>Enter numbers...</translation>
+    </message>
+    <message>
+        <source> ＋゜ パースビュー(R)</source>
+        <translation>Perspective view (R)</translation>
+    </message>
+    <message>
+        <source>゜＋  トップビュー(E)</source>
+        <translation>Top view (E)</translation>
+    </message>
+    <message>
+        <source>｡＋  サイドビュー(D)</source>
+        <translation>Side view (D)</translation>
+    </message>
+    <message>
+        <source> ＋。 フェイスビュー (F)</source>
+        <translation>Face view (F)</translation>
+    </message>
+    <message>
+        <source>最大&lt;-&gt;標準 切り替え(W)</source>
+        <translation>Maximised &lt;-&gt; normal (W)</translation>
+    </message>
+    <message>
+        <source>ここを表示の中心にする</source>
+        <translation>Centre the views here</translation>
+    </message>
+    <message>
+        <source>選択オブジェクトの中心</source>
+        <translation>Centre of the selected objects</translation>
+    </message>
+    <message>
+        <source>オブジェクト選択やテンプレート作成作業等を行います</source>
+        <translation>Select objects, make templates and more</translation>
+    </message>
+    <message>
+        <source>   オブジェクト  </source>
+        <translation>   Objects  </translation>
+    </message>
+    <message>
+        <source>視点変更</source>
+        <translation>Change the viewpoint</translation>
+    </message>
+    <message>
+        <source>視点</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>図面表示方法の選択を行います</source>
+        <translation>Choose how the views are laid out</translation>
+    </message>
+    <message>
+        <source>稜線プレビュー</source>
+        <translation>Wireframe preview</translation>
+    </message>
+    <message>
+        <source>陰影付き稜線プレビュー</source>
+        <translation>Shaded wireframe preview</translation>
+    </message>
+    <message>
+        <source>隠面消去＋稜線プレビュー</source>
+        <translation>Hidden surface + edges preview</translation>
+    </message>
+    <message>
+        <source>隠面消去プレビュー</source>
+        <translation>Hidden surface preview</translation>
+    </message>
+    <message>
+        <source>テクスチャ プレビュー</source>
+        <translation>Texture preview</translation>
+    </message>
+    <message>
+        <source>パースペクティブビュー</source>
+        <translation>Perspective view</translation>
+    </message>
+    <message>
+        <source>トップビュー</source>
+        <translation>Top view</translation>
+    </message>
+    <message>
+        <source>サイドビュー</source>
+        <translation>Side view</translation>
+    </message>
+    <message>
+        <source>フェイスビュー</source>
+        <translation>Face view</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::TfrmObj</name>
+    <message>
+        <source>オブジェクト</source>
+        <translation>Objects</translation>
+    </message>
+    <message>
+        <source>読み込み</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>テンプレート作成</source>
+        <translation>Make template</translation>
+    </message>
+    <message>
+        <source>自動的に隠す</source>
+        <translation>Hide automatically</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>オブジェクト リスト</source>
+        <translation>Object list</translation>
+    </message>
+    <message>
+        <source>ツリー</source>
+        <translation>Tree</translation>
+    </message>
+    <message>
+        <source>マッピング テンプレート...</source>
+        <translation>Map template...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>タブ位置</source>
+        <translation>Tab position</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Bottom</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>グループ %1</source>
+        <translation>Group %1</translation>
+    </message>
+    <message>
+        <source>&lt;未選択&gt;</source>
+        <translation>&lt;None&gt;</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は整数ではありません</source>
+        <translation>&apos;%1&apos; is not a whole number</translation>
+    </message>
 </context>
 </TS>
