@@ -15,7 +15,7 @@ namespace kalvo::cli {
 namespace {
 
 constexpr const char* kConvertUsage =
-    "Usage: kalvo3d-cli convert [--loose-lines keep|drop] -o OUT.rds IN...\n"
+    "Usage: kalvo3d-cli convert [--loose-lines keep|drop] [--uv PROJECTION] -o OUT.rds IN...\n"
     "\n"
     "Reads the model files IN (.dxf, .rok, .rds; the extension picks the reader, in any case)\n"
     "in order and writes every model they give into one Ray Dream Studio 5 ASCII file. A DXF\n"
@@ -26,7 +26,7 @@ constexpr const char* kConvertUsage =
     "Options:\n"
     "  -o, --output OUT.rds       the file to write (required)\n"
     "  --loose-lines keep|drop    edges that belong to no polygon: written (keep, the\n"
-    "                             default) or left out (drop)\n"
+    "                             default) or left out (drop)\n" KALVO_UV_OPTION_HELP
     "  -h, --help                 show this text\n"
     "\n"
     "Exit status: 0 when every input was read without a message and every model was written;\n"
@@ -51,6 +51,7 @@ std::string AcceptForExport(TpreviewObj& model, bool keepLooseLines)
 int RunConvert(const TArguments& arguments)
 {
     const std::vector<TOptionSpec> specs{
+        kUvOption,
         {{"-o", "--output"}, "output", true},
         {{"--loose-lines"}, "loose-lines", true},
     };
@@ -73,9 +74,13 @@ int RunConvert(const TArguments& arguments)
         return status;
     const std::string output = parsed.Value("output");
 
+    std::optional<TUvProjection> uv;
+    if (const int status = ReadUvOption("convert", parsed, uv); status != kExitOk)
+        return status;
     TStderrSink sink;
     std::vector<TInputModel> models;
     bool clean = LoadInputs(parsed.Positional, sink, models);
+    ApplyUv(models, uv);
 
     TRDSwriter writer;
     for (TInputModel& input : models) {
