@@ -116,7 +116,8 @@ int CheckInputFormats(const std::string& command, const std::vector<std::string>
         if (FormatOfPath(input) == TModelFormat::Unknown)
             return UsageError(command, "'" + input +
                                            "': unknown file type (the extension must be .dxf, "
-                                           ".rok or .rds)");
+                                           ".rok, .rds, .obj, .stl, .ply, .gltf, .glb, .3ds, "
+                                           ".lwo, .dae or .fbx)");
     }
     return kExitOk;
 }

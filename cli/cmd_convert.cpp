@@ -17,9 +17,10 @@ namespace {
 constexpr const char* kConvertUsage =
     "Usage: kalvo3d-cli convert [--loose-lines keep|drop] [--uv PROJECTION] -o OUT.rds IN...\n"
     "\n"
-    "Reads the model files IN (.dxf, .rok, .rds; the extension picks the reader, in any case)\n"
-    "in order and writes every model they give into one Ray Dream Studio 5 ASCII file. A DXF\n"
-    "or ROK file gives one model named after the file; an RDS file one per mesh object.\n"
+    "Reads the model files IN (.dxf, .rok, .rds, and through Assimp .obj, .stl, .ply, .gltf,\n"
+    ".glb, .3ds, .lwo, .dae, .fbx; the extension picks the reader, in any case) in order and\n"
+    "writes every model they give into one Ray Dream Studio 5 ASCII file. An RDS file gives\n"
+    "one model per mesh object, any other file one model named after the file.\n"
     "A model with an edge shared by three or more polygons cannot be written: it is left out\n"
     "with a message. When no model can be written, OUT is not created.\n"
     "\n"

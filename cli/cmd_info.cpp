@@ -15,7 +15,8 @@ namespace {
 constexpr const char* kInfoUsage =
     "Usage: kalvo3d-cli info [--json] [--uv PROJECTION] IN...\n"
     "\n"
-    "Reads each model file (.dxf, .rok, .rds) as the desktop program's Open command does and\n"
+    "Reads each model file (.dxf, .rok, .rds, .obj, .stl, .ply, .gltf, .glb, .3ds, .lwo, .dae,\n"
+    ".fbx) as the desktop program's Open command does and\n"
     "prints, for every model it gives: the file, the model's name, its vertex, edge, polygon\n"
     "and group counts, its spatial box, its texture coordinate range and the edge-use verdict\n"
     "of the RDS export check (greater than 2: an edge is shared by three or more faces and the\n"

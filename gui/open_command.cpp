@@ -90,6 +90,7 @@ int FilterIndexOfPath(const QString& path)
         return kFilterRok;
     case TModelFormat::Rds:
         return kFilterRds;
+    case TModelFormat::Assimp:
     case TModelFormat::Unknown:
         break;
     }
