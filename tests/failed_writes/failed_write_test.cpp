@@ -33,15 +33,22 @@ constexpr rlim_t kLimitForModels = 1536 * 1024;
 std::string GridDxf()
 {
     std::string text = "0\nSECTION\n2\nENTITIES\n";
+    const auto pair = [&text](int code, int value) {
+        text += std::to_string(code);
+        text += '\n';
+        text += std::to_string(value);
+        text += '\n';
+    };
     for (int row = 0; row < kGridSize; ++row)
         for (int column = 0; column < kGridSize; ++column) {
             text += "0\n3DFACE\n8\n0\n";
             const int xs[4] = {column, column + 1, column + 1, column};
             const int ys[4] = {row, row, row + 1, row + 1};
-            for (int corner = 0; corner < 4; ++corner)
-                text += "1" + std::to_string(corner) + "\n" + std::to_string(xs[corner]) + "\n2" +
-                        std::to_string(corner) + "\n" + std::to_string(ys[corner]) + "\n3" +
-                        std::to_string(corner) + "\n0\n";
+            for (int corner = 0; corner < 4; ++corner) {
+                pair(10 + corner, xs[corner]);
+                pair(20 + corner, ys[corner]);
+                pair(30 + corner, 0);
+            }
         }
     return text + "0\nENDSEC\n0\nEOF\n";
 }
