@@ -1,6 +1,8 @@
 #include "gui/main_form.h"
 
 #include "core/settings/settings.h"
+#include "gui/command_guard.h"
+#include "gui/cpu_state.h"
 #include "gui/environ_dialog.h"
 #include "gui/export_command.h"
 #include "gui/info_window.h"
@@ -239,6 +241,11 @@ TfrmModel* TMainForm::FileNewItemClick()
 
 void TMainForm::mnuOpenClick()
 {
+    RunCommand(shell_.Platform, [this] { OpenCommand(); });
+}
+
+void TMainForm::OpenCommand()
+{
     QWidget* child = ActiveChild();
     if (child && child->windowTitle() == kTemplateCaption) {
         if (auto* target = dynamic_cast<TTextureOpenTarget*>(child))
@@ -269,25 +276,32 @@ void TMainForm::OpenFiles(const QStringList& paths)
         const int filterIndex = FilterIndexOfPath(path);
         if (filterIndex == 0)
             continue;
-        if (ReadModelInto(shell_, *target, path, filterIndex))
-            RememberOpenFolder(shell_, FolderOfFile(path));
+        // A file that fails leaves the files after it to be read.
+        RunCommand(shell_.Platform, [&] {
+            if (ReadModelInto(shell_, *target, path, filterIndex))
+                RememberOpenFolder(shell_, FolderOfFile(path));
+        });
     }
 }
 
 void TMainForm::RDS1Click()
 {
+    // A failed export leaves any existing file as it was: the writer replaces it only once the
+    // new one is complete.
     if (TfrmModel* window = ActivePreview())
-        ExportSelectedObjects(shell_, *window, sdlRDSwrite);
+        RunCommand(shell_.Platform, [&] { ExportSelectedObjects(shell_, *window, sdlRDSwrite); });
 }
 
 void TMainForm::N6Click()
 {
     if (!shell_.Environ)
         return;
-    shell_.ShowModal(*shell_.Environ);
-    // Colours and drawing methods may have changed: the views show them at once.
-    for (TfrmModel* window : PreviewWindows())
-        window->Layout();
+    RunCommand(shell_.Platform, [this] {
+        shell_.ShowModal(*shell_.Environ);
+        // Colours and drawing methods may have changed: the views show them at once.
+        for (TfrmModel* window : PreviewWindows())
+            window->Layout();
+    });
 }
 
 void TMainForm::Tile1Click() { mdiArea->tileSubWindows(); }
@@ -314,6 +328,7 @@ void TMainForm::StepProgress()
         return;
     progressClock_.restart();
     pbrStat->setValue(static_cast<int>(progressSteps_ % static_cast<unsigned>(pbrStat->maximum())));
+    ClearUpperVectorState(); // the bar's painting may leave them dirty; the read goes on
 }
 
 void TMainForm::EndProgress()

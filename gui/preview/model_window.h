@@ -199,6 +199,9 @@ private:
     bool leftHeld_ = false;
     bool rightHeld_ = false;
     bool cursorUpdateQueued_ = false;
+    // Sees every input event of the application for TrackInput. A filter of its own, so that
+    // this window's filter on its controls does not see their events twice.
+    std::unique_ptr<QObject> inputTracker_;
 };
 
 } // namespace kalvo
