@@ -90,8 +90,12 @@ TMainForm::~TMainForm()
     for (TfrmModel* window : PreviewWindows())
         window->SetClosing();
     mdiArea->closeAllSubWindows();
-    for (QMdiSubWindow* sub : mdiArea->subWindowList())
-        delete sub;
+    // Closed windows wait for a deferred delete and are no longer listed; free them too, now,
+    // so their menus go while this window can still take them off its menu bar.
+    const QList<QMdiSubWindow*> subs = mdiArea->findChildren<QMdiSubWindow*>();
+    for (const QPointer<QMdiSubWindow>& sub :
+         QList<QPointer<QMdiSubWindow>>(subs.begin(), subs.end()))
+        delete sub.data(); // null when freed with one freed before
 }
 
 void TMainForm::CreateMenus()

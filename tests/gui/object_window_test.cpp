@@ -10,6 +10,7 @@
 #include "tests/gui/support/app_fixture.h"
 
 #include <QMdiArea>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
