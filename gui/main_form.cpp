@@ -84,6 +84,8 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 
 TMainForm::~TMainForm()
 {
+    // A menu that outlives this body must not call back into a window that is no longer one.
+    disconnect(windowMenuGone_);
     qApp->removeEventFilter(this);
     // The child windows (and the window menu merged from one of them) outlive this body: Qt
     // deletes them only in the base class's destructor, where their signals must no longer
@@ -96,12 +98,8 @@ TMainForm::~TMainForm()
     for (TfrmModel* window : PreviewWindows())
         window->SetClosing();
     mdiArea->closeAllSubWindows();
-    // Closed windows wait for a deferred delete and are no longer listed; free them too, now,
-    // so their menus go while this window can still take them off its menu bar.
-    const QList<QMdiSubWindow*> subs = mdiArea->findChildren<QMdiSubWindow*>();
-    for (const QPointer<QMdiSubWindow>& sub :
-         QList<QPointer<QMdiSubWindow>>(subs.begin(), subs.end()))
-        delete sub.data(); // null when freed with one freed before
+    for (QMdiSubWindow* sub : mdiArea->subWindowList())
+        delete sub;
 }
 
 void TMainForm::CreateMenus()
@@ -193,10 +191,11 @@ void TMainForm::MergeWindowMenu()
         disconnect(mergedWindowMenu_, &QObject::destroyed, this, nullptr);
     }
     mergedWindowMenu_ = menu;
+    disconnect(windowMenuGone_);
     if (menu) {
         menuBar()->insertMenu(W1->menuAction(), menu);
         // The last child closing takes its menu with it: W1 comes back.
-        connect(menu, &QObject::destroyed, this, [this] {
+        windowMenuGone_ = connect(menu, &QObject::destroyed, this, [this] {
             if (!mergedWindowMenu_)
                 W1->menuAction()->setVisible(true);
         });
