@@ -89,6 +89,9 @@ TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(s
     setWindowTitle(QStringLiteral("Preview Window"));
     setFocusPolicy(Qt::StrongFocus);
     resize(503, 342);
+    QFont uiFont = font();
+    uiFont.setPixelSize(12);
+    setFont(uiFont);
 
     CreateToolbar();
     CreatePanes();
