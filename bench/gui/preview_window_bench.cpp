@@ -149,6 +149,8 @@ void BM_WindowOrbitDrag(benchmark::State& state)
     }
     TBenchApp::Mouse(window, QEvent::MouseButtonRelease, at, Qt::NoButton);
     state.counters["polygons"] = static_cast<double>(cells) * cells * 2;
+    state.counters["pane_width"] = window.pbxModel->width();
+    state.counters["pane_height"] = window.pbxModel->height();
 }
 
 // The core alone drawing the same picture into a scene of its own.

@@ -137,6 +137,7 @@ void TfrmModel::CreateToolbar()
     PageScroller1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     PageScroller1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     PageScroller1->setWidgetResizable(false);
+    PageScroller1->setFocusPolicy(Qt::NoFocus);
     PageScroller1->setFixedHeight(kToolbarHeight);
 
     Panel1 = new QWidget;
