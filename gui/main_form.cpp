@@ -84,6 +84,9 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // A child's menu may outlive this part of the window: it must not call back.
+    if (mergedWindowMenu_)
+        disconnect(mergedWindowMenu_, nullptr, this, nullptr);
     // Preview windows refer to the other long-lived windows through the shell; close them
     // while everything they may touch still exists.
     for (TfrmModel* window : PreviewWindows())
@@ -176,8 +179,10 @@ void TMainForm::MergeWindowMenu()
               : nullptr;
     if (menu == mergedWindowMenu_)
         return;
-    if (mergedWindowMenu_)
+    if (mergedWindowMenu_) {
         menuBar()->removeAction(mergedWindowMenu_->menuAction());
+        disconnect(mergedWindowMenu_, nullptr, this, nullptr);
+    }
     mergedWindowMenu_ = menu;
     if (menu) {
         menuBar()->insertMenu(W1->menuAction(), menu);
