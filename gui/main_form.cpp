@@ -83,8 +83,13 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 
 TMainForm::~TMainForm()
 {
+    // A menu that outlives this body must not call back into a window that is no longer one.
+    disconnect(windowMenuGone_);
     qApp->removeEventFilter(this);
-    // A child's menu may outlive this part of the window: it must not call back.
+    // The child windows (and the window menu merged from one of them) outlive this body: Qt
+    // deletes them only in the base class's destructor, where their signals must no longer
+    // reach this half-destroyed window.
+    disconnect(mdiArea, nullptr, this, nullptr);
     if (mergedWindowMenu_)
         disconnect(mergedWindowMenu_, nullptr, this, nullptr);
     // Preview windows refer to the other long-lived windows through the shell; close them
@@ -181,13 +186,15 @@ void TMainForm::MergeWindowMenu()
         return;
     if (mergedWindowMenu_) {
         menuBar()->removeAction(mergedWindowMenu_->menuAction());
-        disconnect(mergedWindowMenu_, nullptr, this, nullptr);
+        // A menu no longer shown has no say when it goes; it may outlive this window.
+        disconnect(mergedWindowMenu_, &QObject::destroyed, this, nullptr);
     }
     mergedWindowMenu_ = menu;
+    disconnect(windowMenuGone_);
     if (menu) {
         menuBar()->insertMenu(W1->menuAction(), menu);
         // The last child closing takes its menu with it: W1 comes back.
-        connect(menu, &QObject::destroyed, this, [this] {
+        windowMenuGone_ = connect(menu, &QObject::destroyed, this, [this] {
             if (!mergedWindowMenu_)
                 W1->menuAction()->setVisible(true);
         });

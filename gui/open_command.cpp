@@ -19,27 +19,6 @@ namespace kalvo {
 
 namespace {
 
-// Keeps the wait window up exactly while a file is read, however the read ends.
-class TWaitWindow
-{
-public:
-    explicit TWaitWindow(TfrmBar* bar) : bar_(bar)
-    {
-        if (bar_)
-            bar_->ShowNow();
-    }
-    ~TWaitWindow()
-    {
-        if (bar_)
-            bar_->hide();
-    }
-    TWaitWindow(const TWaitWindow&) = delete;
-    TWaitWindow& operator=(const TWaitWindow&) = delete;
-
-private:
-    TfrmBar* bar_;
-};
-
 TModelFormat FormatOfFilter(int filterIndex)
 {
     switch (filterIndex) {
