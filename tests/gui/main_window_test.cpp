@@ -159,18 +159,35 @@ private slots:
         QCOMPARE(main.sbrStatPanel->text(), QString("Kalvo/3D (β2 version)"));
         QVERIFY(main.pbrStat->isHidden());
 
-        QStringList visibleMenus;
+        // The menus and their order, by the form's own items rather than copies of their
+        // captions: the Edit menu stays hidden, and the window menu reads the same whichever
+        // window's menu is merged in.
+        QList<QAction*> visibleMenus;
         for (QAction* action : main.menuBar()->actions())
             if (action->isVisible())
-                visibleMenus << action->text();
-        QCOMPARE(visibleMenus, (QStringList{"ファイル(&F)", "ウインドウ(&W)", "ヘルプ(&H)"}));
-        QStringList fileItems;
-        for (QAction* action : main.FileMenu->actions())
-            fileItems << (action->isSeparator() ? QString("-") : action->text());
-        QCOMPARE(fileItems, (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)",
-                                         "名前をつけて保存(&A)...", "-", "読み込み...",
-                                         "RDS書き出し...", "-", "環境設定...", "-", "終了(&X)"}));
-        QVERIFY(!main.FileSaveItem->isEnabled());
+                visibleMenus << action;
+        QCOMPARE(visibleMenus.size(), 3);
+        QCOMPARE(visibleMenus[0], main.FileMenu->menuAction());
+        QCOMPARE(visibleMenus[1]->text(), main.W1->title());
+        QCOMPARE(visibleMenus[2], main.HelpMenu->menuAction());
+        const std::vector<QAction*> fileItems{
+            main.FileNewItem, main.FileOpenItem, main.FileSaveItem, main.FileSaveAsItem,
+            nullptr,          main.mnuOpen,      main.RDS1,         nullptr,
+            main.N6,          nullptr,           main.FileExitItem};
+        const QList<QAction*> shown = main.FileMenu->actions();
+        QCOMPARE(std::size_t(shown.size()), fileItems.size());
+        for (std::size_t i = 0; i < fileItems.size(); ++i) {
+            if (fileItems[i] == nullptr)
+                QVERIFY2(shown[i]->isSeparator(), qPrintable(QString::number(i)));
+            else
+                QCOMPARE(shown[i], fileItems[i]);
+        }
+        // Only the commands the program carries out can be chosen.
+        for (QAction* item : fileItems)
+            if (item != nullptr)
+                QCOMPARE(item->isEnabled(), item != main.FileOpenItem &&
+                                                item != main.FileSaveItem &&
+                                                item != main.FileSaveAsItem);
 
         // Showing the main window loads the cursors and opens one preview window.
         std::map<int, QString> cursorNames;
