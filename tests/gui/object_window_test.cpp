@@ -311,14 +311,18 @@ private slots:
         TdlgTempSize& dialog = *app->Shell().TempSize;
         QCOMPARE(dialog.windowTitle(), QString("ﾀﾞｲｱﾛｸﾞ"));
         dialog.setResult(0);
-        for (auto [x, y] : {std::pair{0, 480}, std::pair{640, -3}}) {
+        // One rule for the dialog and the command line: 1 to 16384 on each side.
+        for (auto [x, y] : {std::pair{0, 480}, std::pair{640, -3}, std::pair{16385, 480}}) {
             dialog.sedX->setValue(x);
             dialog.sedY->setValue(y);
             dialog.OKBtn->click();
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         }
-        QCOMPARE(app->Platform.Messages.size(), size_t{2});
+        QCOMPARE(app->Platform.Messages.size(), size_t{3});
         QCOMPARE(app->Platform.Messages[0].Kind, TMsgKind::Error);
+        QCOMPARE(app->Platform.Messages[0].Text,
+                 QString("テンプレートの大きさは 1 から 16384 ピクセルまでです。"));
+        dialog.sedX->setValue(16384);
         dialog.sedY->setValue(1);
         dialog.OKBtn->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
