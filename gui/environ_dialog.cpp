@@ -1,6 +1,7 @@
 #include "gui/environ_dialog.h"
 
 #include "core/io/errors.h"
+#include "gui/command_guard.h"
 #include "gui/core_texts.h"
 
 #include <QGuiApplication>
@@ -202,10 +203,9 @@ void TfrmEnviron::BuildOtherPage()
 
     // In both languages, so that whoever cannot read the current one still finds it; it takes
     // effect when the program next starts, as windows take their texts when they are built.
-    rgpLanguage =
-        AddRadios(page, "rgpLanguage", tr("言語 / Language"),
-                  {tr("日本語"), QStringLiteral("English"), tr("システムの言語 / System")}, 3,
-                  QRect(8, 198, 464, 48));
+    rgpLanguage = AddRadios(page, "rgpLanguage", tr("言語 / Language"),
+                            {tr("日本語"), tr("English"), tr("システムの言語 / System")}, 3,
+                            QRect(8, 198, 464, 48));
     radios_.emplace_back(rgpLanguage, &TSettings::Language);
     AddLabel(page, tr("次回の起動から / From the next start"), 8, 250, 464);
 }
@@ -354,11 +354,14 @@ void TfrmEnviron::LoadSettings()
 
 void TfrmEnviron::SaveSettings()
 {
-    try {
-        SaveSettingsFile(settings_, iniPath_);
-    } catch (const TWriteError& error) {
-        platform_.MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
-    }
+    // Runs as every way of closing the dialog ends: a failure must not take the program down.
+    RunCommand(&platform_, [this] {
+        try {
+            SaveSettingsFile(settings_, iniPath_);
+        } catch (const TWriteError& error) {
+            platform_.MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
+        }
+    });
 }
 
 void TfrmEnviron::pnlBackColClick(TColourPanel* panel)

@@ -130,6 +130,23 @@ TfrmObj::TfrmObj(TShell& shell, TfrmModel& owner)
     PopupMenu1 = new QMenu(this);
     mnuMapt = PopupMenu1->addAction(tr("マッピング テンプレート..."));
     Close1 = PopupMenu1->addAction(tr("閉じる"));
+    mnuMakeUv = PopupMenu1->addMenu(tr("UV を生成"));
+    mnuMakeUv->setObjectName(QStringLiteral("mnuMakeUv"));
+    const std::pair<TUvProjection, const char*> projections[] = {
+        {TUvProjection::PlanarX, QT_TR_NOOP("平面 X")},
+        {TUvProjection::PlanarY, QT_TR_NOOP("平面 Y")},
+        {TUvProjection::PlanarZ, QT_TR_NOOP("平面 Z")},
+        {TUvProjection::Box, QT_TR_NOOP("ボックス")},
+        {TUvProjection::CylinderX, QT_TR_NOOP("円筒 X")},
+        {TUvProjection::CylinderY, QT_TR_NOOP("円筒 Y")},
+        {TUvProjection::CylinderZ, QT_TR_NOOP("円筒 Z")},
+        {TUvProjection::Sphere, QT_TR_NOOP("球")},
+    };
+    for (const auto& [projection, text] : projections) {
+        QAction* action = mnuMakeUv->addAction(tr(text));
+        connect(action, &QAction::triggered, this,
+                [this, projection] { mnuMakeUvClick(projection); });
+    }
     PopupMenu1->addSeparator();
     QMenu* tabs = PopupMenu1->addMenu(tr("タブ位置"));
     N2 = tabs->addAction(tr("上"));
@@ -434,6 +451,31 @@ void TfrmObj::DeleteSelected()
     btnDelete->setEnabled(false);
     btnMakeTemplate->setEnabled(false);
     busy_ = false;
+}
+
+void TfrmObj::mnuMakeUvClick(TUvProjection projection)
+{
+    std::vector<TpreviewObj*> models;
+    bool anyUv = false;
+    for (int i = 0; i < ItemCount(); ++i) {
+        if (ItemSelected(i)) {
+            models.push_back(ItemModel(i));
+            anyUv = anyUv || HasUv(*models.back());
+        }
+    }
+    if (models.empty())
+        return;
+    if (anyUv && shell_.Platform->MessageBox(
+                     TMsgKind::Confirmation,
+                     tr("選択したオブジェクトの UV を置き換えます。よろしいですか？"),
+                     TButtons::YesNo) != TAnswer::Yes)
+        return;
+    for (TpreviewObj* model : models) {
+        ProjectUv(*model, projection);
+        if (TemplateWindowOf(*model) && shell_.RebuildMapTemplate)
+            shell_.RebuildMapTemplate(*model);
+    }
+    owner_.RepaintAll();
 }
 
 } // namespace kalvo

@@ -12,6 +12,7 @@
 #include "gui/preview/model_window.h"
 #include "gui/shell.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -20,7 +21,7 @@ namespace kalvo {
 
 namespace {
 
-TModelFormat FormatOfFilter(int filterIndex)
+TModelFormat FormatOfFilter(int filterIndex, const QString& path)
 {
     switch (filterIndex) {
     case kFilterDxf:
@@ -29,6 +30,10 @@ TModelFormat FormatOfFilter(int filterIndex)
         return TModelFormat::Rok;
     case kFilterRds:
         return TModelFormat::Rds;
+    case kFilterLibrary:
+        return TModelFormat::Assimp;
+    case kFilterAllModels:
+        return FormatOfPath(path.toStdString());
     default:
         return TModelFormat::Unknown;
     }
@@ -54,10 +59,23 @@ int FilterIndexOfPath(const QString& path)
         return kFilterRok;
     case TModelFormat::Rds:
         return kFilterRds;
+    case TModelFormat::Assimp:
+        return kFilterLibrary;
     case TModelFormat::Unknown:
         break;
     }
     return 0;
+}
+
+QString OpenDialogFilter()
+{
+    const QString library =
+        QStringLiteral("*.obj;*.stl;*.ply;*.gltf;*.glb;*.3ds;*.lwo;*.dae;*.fbx");
+    return QCoreApplication::translate(
+               "kalvo::OpenDialogFilter",
+               "Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|六角大王 (*.rok)|*.rok|"
+               "RayDream Studio5 (*.rds)|*.rds|3D モデル|%1|すべてのモデル|%2")
+        .arg(library, QStringLiteral("*.dxf;*.rok;*.rds;") + library);
 }
 
 std::string FolderOfFile(const QString& path)
@@ -69,7 +87,7 @@ std::string FolderOfFile(const QString& path)
 bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex)
 {
     target.Edit1->setText(path);
-    const TModelFormat format = FormatOfFilter(filterIndex);
+    const TModelFormat format = FormatOfFilter(filterIndex, path);
 
     // The core reads as the command line does; the window only keeps what it makes.
     TModelReadContext context;

@@ -128,6 +128,13 @@ Write the lines that belong to no face?</translation>
     </message>
 </context>
 <context>
+    <name>kalvo::OpenDialogFilter</name>
+    <message>
+        <source>Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds|3D モデル|%1|すべてのモデル|%2</source>
+        <translation>Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|ROK model (*.rok)|*.rok|Ray Dream Studio 5 (*.rds)|*.rds|3D models|%1|All models|%2</translation>
+    </message>
+</context>
+<context>
     <name>kalvo::RunCommand</name>
     <message>
         <source>メモリが足りないため、処理を中止しました。</source>
@@ -146,10 +153,6 @@ Write the lines that belong to no face?</translation>
 </context>
 <context>
     <name>kalvo::TMainForm</name>
-    <message>
-        <source>Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds</source>
-        <translation>Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|ROK model (*.rok)|*.rok|Ray Dream Studio 5 (*.rds)|*.rds</translation>
-    </message>
     <message>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
@@ -526,6 +529,10 @@ Write the lines that belong to no face?</translation>
         <source>アプリケーション(*.exe)|*.exe</source>
         <translation>Programs (*.exe)|*.exe</translation>
     </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
 </context>
 <context>
     <name>kalvo::TfrmInfo</name>
@@ -734,6 +741,46 @@ Write the lines that belong to no face?</translation>
     <message>
         <source>&apos;%1&apos; は整数ではありません</source>
         <translation>&apos;%1&apos; is not a whole number</translation>
+    </message>
+    <message>
+        <source>UV を生成</source>
+        <translation>Make UVs</translation>
+    </message>
+    <message>
+        <source>選択したオブジェクトの UV を置き換えます。よろしいですか？</source>
+        <translation>This replaces the UVs of the selected objects. Go ahead?</translation>
+    </message>
+    <message>
+        <source>平面 X</source>
+        <translation>Planar X</translation>
+    </message>
+    <message>
+        <source>平面 Y</source>
+        <translation>Planar Y</translation>
+    </message>
+    <message>
+        <source>平面 Z</source>
+        <translation>Planar Z</translation>
+    </message>
+    <message>
+        <source>ボックス</source>
+        <translation>Box</translation>
+    </message>
+    <message>
+        <source>円筒 X</source>
+        <translation>Cylinder X</translation>
+    </message>
+    <message>
+        <source>円筒 Y</source>
+        <translation>Cylinder Y</translation>
+    </message>
+    <message>
+        <source>円筒 Z</source>
+        <translation>Cylinder Z</translation>
+    </message>
+    <message>
+        <source>球</source>
+        <translation>Sphere</translation>
     </message>
 </context>
 </TS>

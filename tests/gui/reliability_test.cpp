@@ -4,10 +4,13 @@
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
 #include "gui/export_command.h"
+#include "gui/object_window.h"
 #include "gui/open_command.h"
+#include "gui/preview/model_window.h"
 #include "tests/gui/support/app_fixture.h"
 
 #include <QFile>
+#include <QToolButton>
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
@@ -105,6 +108,49 @@ private slots:
         QCOMPARE(app.Platform.Messages.size(), size_t{1});
         const QByteArray written = FileBytes(good);
         QVERIFY(written.contains("nm \"Model0\"") && written.contains("nm \"Model1\""));
+    }
+
+    // What the user may do while a hidden-surface picture is still being filled in: open
+    // another model, delete one, close the window. Each slice of the fill runs out of time after
+    // its first polygon, so the fill is still running when the next step comes.
+    void FillSurvivesWhatTheUserDoesMeanwhile_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::newRow("open a model") << 0;
+        QTest::newRow("delete the model being filled") << 1;
+        QTest::newRow("close the preview window") << 2;
+    }
+
+    void FillSurvivesWhatTheUserDoesMeanwhile()
+    {
+        QFETCH(int, action);
+        TAppFixture app;
+        app.Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        TfrmModel& preview = app.Preview();
+        std::int64_t now = 0;
+        preview.Scene().Clock = [&now] { return now += 1000; };
+        QTest::mouseClick(preview.btnZFlat, Qt::LeftButton);
+        preview.pbxModel->Redraw();
+        QVERIFY(preview.FillPending());
+        QTRY_VERIFY(preview.Scene().ProgressIndex >= 1);
+
+        switch (action) {
+        case 0:
+            app.Open(SourcePath("data/samples/pyramid.dxf"), kFilterDxf);
+            QCOMPARE(app.Objects().ItemCount(), 2);
+            break;
+        case 1:
+            app.Objects().SetItemSelected(0, true);
+            app.Objects().btnDelete->click();
+            QCOMPARE(app.Objects().ItemCount(), 0);
+            break;
+        case 2:
+            preview.close();
+            break;
+        }
+        preview.pbxModel->Redraw();
+        QTRY_VERIFY(!preview.FillPending());
+        QTest::qWait(20);
     }
 };
 
