@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
@@ -71,6 +72,7 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 
     CreateMenus();
     CreateStatusBar();
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeChildMenus);
     // The Alt key alone would move the focus into the menu bar, away from the views that
     // watch the keyboard. Filters installed last see events first, so this one comes before
     // the menu bar's own.
@@ -132,6 +134,21 @@ void TMainForm::CreateMenus()
     connect(FileExitItem, &QAction::triggered, this, &QWidget::close);
     connect(Tile1, &QAction::triggered, this, &TMainForm::Tile1Click);
     connect(HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAboutItemClick);
+}
+
+void TMainForm::MergeChildMenus(QMdiSubWindow* active)
+{
+    for (const QPointer<QMenu>& menu : mergedMenus_)
+        if (menu)
+            menuBar()->removeAction(menu->menuAction());
+    mergedMenus_.clear();
+    const auto* merging = active ? dynamic_cast<TMergedMenus*>(active->widget()) : nullptr;
+    const QList<QMenu*> menus = merging ? merging->MergedMenus() : QList<QMenu*>();
+    for (QMenu* menu : menus) {
+        menuBar()->insertMenu(HelpMenu->menuAction(), menu);
+        mergedMenus_ << menu;
+    }
+    W1->menuAction()->setVisible(menus.isEmpty());
 }
 
 void TMainForm::CreateStatusBar()

@@ -2,7 +2,9 @@
 
 #include "gui/platform.h"
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <string>
 
@@ -27,6 +29,15 @@ class TTextureOpenTarget
 public:
     virtual ~TTextureOpenTarget() = default;
     virtual void btnOpenClick() = 0;
+};
+
+// A child window with menus of its own: while it is the active child, its menus stand in the
+// main window's menu bar (before "ヘルプ(&H)"), in place of the main window's own window menu.
+class TMergedMenus
+{
+public:
+    virtual ~TMergedMenus() = default;
+    virtual QList<QMenu*> MergedMenus() const = 0;
 };
 
 // The frame of the program, "Kalvo/3D": a multiple-document window holding the preview and map
@@ -99,10 +110,13 @@ protected:
 private:
     void CreateMenus();
     void CreateStatusBar();
+    // Puts the menus of the active child (if it has any) into the menu bar.
+    void MergeChildMenus(QMdiSubWindow* active);
     void LoadCursors();
 
     TShell& shell_;
     bool shownOnce_ = false;
+    QList<QPointer<QMenu>> mergedMenus_;
 };
 
 } // namespace kalvo
