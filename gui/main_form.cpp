@@ -7,6 +7,7 @@
 #include "gui/model_window.h"
 #include "gui/open_command.h"
 #include "gui/shell.h"
+#include "gui/shipped_files.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,7 +86,7 @@ TMainForm::~TMainForm()
     // Preview windows refer to the other long-lived windows through the shell; close them
     // while everything they may touch still exists.
     for (TfrmModel* window : PreviewWindows())
-        window->Closing = true;
+        window->SetClosing();
     mdiArea->closeAllSubWindows();
     for (QMdiSubWindow* sub : mdiArea->subWindowList())
         delete sub;
@@ -176,9 +177,9 @@ void TMainForm::CreateStatusBar()
 
 void TMainForm::LoadCursors()
 {
-    // Bare names: the cursors come from the folder the program was started in.
     for (const auto& [slot, file] : kCursorFiles)
-        shell_.Platform->LoadCursorFile(slot, QString::fromLatin1(file));
+        shell_.Platform->LoadCursorFile(
+            slot, ShippedFilePath(QString::fromLatin1(file), TLookFirst::CurrentFolder));
 }
 
 QWidget* TMainForm::ActiveChild() const
@@ -318,7 +319,7 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     for (TfrmModel* window : PreviewWindows())
-        window->Closing = true;
+        window->SetClosing();
     event->accept();
 }
 
