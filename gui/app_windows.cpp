@@ -39,7 +39,9 @@ TApplicationWindows::TApplicationWindows(TPlatform& platform,
     shell_.SaveSettings = [this] { shell_.Environ->SaveSettings(); };
 
     shell_.OpenMapTemplate = [this](TfrmObj& owner, TpreviewObj& model, int width, int height) {
-        OpenMapTemplateWindow(shell_, &owner.Owner(), model, width, height);
+        if (TfrmMapTemplate* window =
+                OpenMapTemplateWindow(shell_, &owner.Owner(), model, width, height))
+            owner.SetTemplateWindow(model, window);
     };
 
     shell_.MainForm = Created(new TMainForm(shell_), creationOrder_);

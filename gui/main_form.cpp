@@ -196,11 +196,16 @@ TfrmModel* TMainForm::ActivePreview() const
     return qobject_cast<TfrmModel*>(child);
 }
 
-void TMainForm::ActivatePreview(TfrmModel& window)
+void TMainForm::ActivatePreview(TfrmModel& window) { ActivateChild(window); }
+
+void TMainForm::ActivateChild(QWidget& window)
 {
-    for (QMdiSubWindow* sub : mdiArea->subWindowList())
-        if (sub->widget() == &window)
+    for (QMdiSubWindow* sub : mdiArea->subWindowList()) {
+        if (sub->widget() == &window) {
+            sub->show();
             mdiArea->setActiveSubWindow(sub);
+        }
+    }
 }
 
 QList<TfrmModel*> TMainForm::PreviewWindows() const

@@ -58,6 +58,8 @@ public:
     // The active child when it is a preview window.
     TfrmModel* ActivePreview() const;
     void ActivatePreview(TfrmModel& window);
+    // Brings a child window (preview or map template) to the front and makes it the active one.
+    void ActivateChild(QWidget& window);
     QList<TfrmModel*> PreviewWindows() const;
 
     // Reads the files into the active preview window (or a new one), each by its extension, as

@@ -613,7 +613,7 @@ void TfrmMapTemplate::AfterHistoryStep()
 
 void TfrmMapTemplate::RestartPreview()
 {
-    if (!preview_ || preview_->Closing || !Model())
+    if (!preview_ || preview_->IsClosing() || !Model())
         return;
     TPreviewScene& scene = preview_->Scene();
     if (!scene.UsesBuffer(scene.DisplayMode)) {
@@ -641,7 +641,7 @@ void TfrmMapTemplate::Detach()
     liveWatcher_ = nullptr;
     liveDir_.reset();
     // Texture previews of the model fall back to flat colours.
-    if (preview_ && !preview_->Closing)
+    if (preview_ && !preview_->IsClosing())
         preview_->RepaintAll();
 }
 

@@ -62,8 +62,8 @@ TfrmMapTemplate& MakeTemplate(TAppFixture& app, TpreviewObj& model)
         objects.SetItemSelected(i, objects.ItemModel(i) == &model);
     app.ModalAnswers.push_back(true);
     objects.mnuMaptClick();
-    auto* window = dynamic_cast<TfrmMapTemplate*>(model.TemplateWindow);
-    if (!window)
+    auto* window = qobject_cast<TfrmMapTemplate*>(objects.TemplateWindowOf(model));
+    if (!window || model.TemplateWindow != window)
         qFatal("no template window was made");
     return *window;
 }
