@@ -4,9 +4,9 @@
 #include "core/io/errors.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
-#include "gui/model_window.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
+#include "gui/preview/model_window.h"
 #include "gui/shell.h"
 
 #include <QFileInfo>

@@ -4,8 +4,8 @@
 #include "gui/environ_dialog.h"
 #include "gui/export_command.h"
 #include "gui/info_window.h"
-#include "gui/model_window.h"
 #include "gui/open_command.h"
+#include "gui/preview/model_window.h"
 #include "gui/shell.h"
 #include "gui/shipped_files.h"
 
@@ -73,7 +73,7 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 
     CreateMenus();
     CreateStatusBar();
-    connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeChildMenus);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeWindowMenu);
     // The Alt key alone would move the focus into the menu bar, away from the views that
     // watch the keyboard. Filters installed last see events first, so this one comes before
     // the menu bar's own.
@@ -83,6 +83,11 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // Children closed above are freed after this window's members: their menus must not call
+    // back into it then.
+    for (const QPointer<QMenu>& menu : mergedMenus_)
+        if (menu)
+            disconnect(menu, nullptr, this, nullptr);
     // Preview windows refer to the other long-lived windows through the shell; close them
     // while everything they may touch still exists.
     for (TfrmModel* window : PreviewWindows())
@@ -137,21 +142,6 @@ void TMainForm::CreateMenus()
     connect(HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAboutItemClick);
 }
 
-void TMainForm::MergeChildMenus(QMdiSubWindow* active)
-{
-    for (const QPointer<QMenu>& menu : mergedMenus_)
-        if (menu)
-            menuBar()->removeAction(menu->menuAction());
-    mergedMenus_.clear();
-    const auto* merging = active ? dynamic_cast<TMergedMenus*>(active->widget()) : nullptr;
-    const QList<QMenu*> menus = merging ? merging->MergedMenus() : QList<QMenu*>();
-    for (QMenu* menu : menus) {
-        menuBar()->insertMenu(HelpMenu->menuAction(), menu);
-        mergedMenus_ << menu;
-    }
-    W1->menuAction()->setVisible(menus.isEmpty());
-}
-
 void TMainForm::CreateStatusBar()
 {
     pbrStat = new QProgressBar(this);
@@ -180,6 +170,41 @@ void TMainForm::LoadCursors()
     for (const auto& [slot, file] : kCursorFiles)
         shell_.Platform->LoadCursorFile(
             slot, ShippedFilePath(QString::fromLatin1(file), TLookFirst::CurrentFolder));
+}
+
+void TMainForm::MergeWindowMenu()
+{
+    QWidget* child = ActiveChild();
+    QList<QMenu*> menus;
+    if (const auto* merging = dynamic_cast<const TMergedMenus*>(child))
+        menus = merging->MergedMenus();
+    else if (QMenu* menu = child ? child->findChild<QMenu*>(QStringLiteral("WindowMenu"),
+                                                            Qt::FindDirectChildrenOnly)
+                                 : nullptr)
+        menus << menu;
+    QList<QMenu*> current;
+    for (const QPointer<QMenu>& menu : mergedMenus_)
+        if (menu)
+            current << menu.data();
+    if (menus == current)
+        return;
+    for (QMenu* menu : current) {
+        menuBar()->removeAction(menu->menuAction());
+        disconnect(menu, &QObject::destroyed, this, nullptr);
+    }
+    mergedMenus_.clear();
+    for (QMenu* menu : menus) {
+        menuBar()->insertMenu(W1->menuAction(), menu);
+        mergedMenus_ << menu;
+        // The last child closing takes its menus with it: W1 comes back.
+        connect(menu, &QObject::destroyed, this, [this] {
+            for (const QPointer<QMenu>& merged : mergedMenus_)
+                if (merged)
+                    return;
+            W1->menuAction()->setVisible(true);
+        });
+    }
+    W1->menuAction()->setVisible(menus.isEmpty());
 }
 
 QWidget* TMainForm::ActiveChild() const

@@ -112,9 +112,10 @@ protected:
 private:
     void CreateMenus();
     void CreateStatusBar();
-    // Puts the menus of the active child (if it has any) into the menu bar.
-    void MergeChildMenus(QMdiSubWindow* active);
     void LoadCursors();
+    // The active child's own menus stand in the menu bar for W1 while it is the active one:
+    // those it lists as TMergedMenus, or its "WindowMenu".
+    void MergeWindowMenu();
 
     TShell& shell_;
     bool shownOnce_ = false;

@@ -5,9 +5,9 @@
 #include "core/io/rok_reader.h"
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
-#include "gui/model_window.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
+#include "gui/preview/model_window.h"
 #include "gui/rds_browse_window.h"
 #include "gui/shell.h"
 

@@ -3,9 +3,9 @@
 #include "core/io/cp932.h"
 #include "core/model/preview_obj.h"
 #include "gui/main_form.h"
-#include "gui/model_window.h"
 #include "gui/object_window.h"
 #include "gui/open_command.h"
+#include "gui/preview/model_window.h"
 #include "gui/shell.h"
 
 #include <QListWidget>

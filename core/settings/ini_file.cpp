@@ -292,13 +292,15 @@ void TIniFile::SaveToFile(const std::filesystem::path& linkOrFile) const
         std::error_code error;
         std::filesystem::create_directories(folder, error);
         if (error)
-            throw TWriteError(folder.string() + ": " + error.message());
+            throw TWriteError(path.string() + ": " + error.message());
     }
 
     // A crash or a full disk half-way through must not cost the user the settings they had, so
     // the new text becomes the file only once it is completely on disk.
+    // The file's name is cut short in the temporary name, which must stay within the system's
+    // name length wherever the file's own name does.
     TTempFile temp((folder.empty() ? std::string() : folder.string() + "/") + "." +
-                   path.filename().string() + ".XXXXXX");
+                   path.filename().string().substr(0, 64) + ".XXXXXX");
     if (temp.Fd() < 0)
         throw TWriteError(ErrorText(path, errno));
     const std::string text = ToText();

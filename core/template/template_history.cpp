@@ -131,7 +131,7 @@ void TTemplateHistory::Push(TStep step)
         bytes_ -= dropped.Bytes();
     redo_.clear();
     const std::size_t bytes = step.Bytes();
-    if (bytes > kMaxBytes) {
+    if (bytes > maxBytes_) {
         Clear();
         return;
     }
@@ -142,7 +142,7 @@ void TTemplateHistory::Push(TStep step)
 
 void TTemplateHistory::Trim()
 {
-    while (!undo_.empty() && (bytes_ > kMaxBytes || Steps() > kMaxSteps)) {
+    while (!undo_.empty() && (bytes_ > maxBytes_ || Steps() > kMaxSteps)) {
         bytes_ -= undo_.front().Bytes();
         undo_.pop_front();
     }

@@ -21,9 +21,9 @@ class TMapTemplate;
 // redoing a step both swap what it holds with the template's present state, so the one step
 // serves both ways.
 //
-// The history keeps at most kMaxSteps steps and kMaxBytes of saved state, dropping the oldest
-// first; a step bigger than kMaxBytes on its own empties the history (that edit cannot be
-// undone). The template and its model must outlive the history.
+// The history keeps at most kMaxSteps steps and kMaxBytes (256 MiB) of saved state, dropping
+// the oldest first; a step bigger than that on its own empties the history (that edit cannot
+// be undone). The template and its model must outlive the history.
 class TTemplateHistory
 {
 public:
@@ -31,7 +31,11 @@ public:
     static constexpr std::size_t kMaxSteps = 100;
     static constexpr int kTile = 64; // side of the bitmap tiles a stroke saves
 
-    explicit TTemplateHistory(TMapTemplate& map) : map_(map) {}
+    // maxBytes: the bound on saved state (kMaxBytes unless a test wants a small one).
+    explicit TTemplateHistory(TMapTemplate& map, std::size_t maxBytes = kMaxBytes)
+        : map_(map), maxBytes_(maxBytes)
+    {
+    }
 
     // --- A drag of UV points: the (u, v) of every vertex at the start, compared at the end.
     void BeginUVChange();
@@ -90,6 +94,7 @@ private:
     void Trim();
 
     TMapTemplate& map_;
+    std::size_t maxBytes_;
     std::deque<TStep> undo_;
     std::deque<TStep> redo_;
     std::size_t bytes_ = 0;

@@ -1,7 +1,6 @@
 #include "gui/template/map_template_window.h"
 
 #include "core/model/preview_obj.h"
-#include "core/preview/wireframe.h"
 #include "core/settings/settings.h"
 #include "gui/model_window.h"
 #include "gui/settings_controls.h"
@@ -615,18 +614,14 @@ void TfrmMapTemplate::RestartPreview()
 {
     if (!preview_ || preview_->IsClosing() || !Model())
         return;
-    TPreviewScene& scene = preview_->Scene();
-    if (!scene.UsesBuffer(scene.DisplayMode)) {
-        if (scene.DeferredMode != 2 && scene.DeferredMode != 3)
-            return;
-        // A direct hidden-surface frame: fill the polygons again with the new (u, v).
-        scene.Bitmap.ClearDepth();
-        ProjectVertices(*Model(), scene.Camera, scene.Pane(0));
-        scene.ProgressIndex = 0;
-        scene.ProgressPending = true;
-    }
-    // A frame drawn through the bitmap shows the new (u, v) only when drawn again.
-    preview_->pbxModel->update();
+    // The perspective pane shows the texture in the hidden-surface modes, and the marked points
+    // in any mode drawn through the bitmap: those are drawn again now, a direct hidden-surface
+    // picture filling in on the preview's timer. The mode shown decides, not the mode of the
+    // last progressive fill, which may be long gone.
+    const TPreviewScene& scene = preview_->Scene();
+    const int mode = scene.DisplayMode;
+    if (scene.UsesBuffer(mode) || mode == 2 || mode == 3)
+        preview_->RedrawView(0);
 }
 
 // --- Closing -------------------------------------------------------------------------------
