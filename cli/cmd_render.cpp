@@ -11,6 +11,7 @@
 #include "core/preview/preview_scene.h"
 #include "core/settings/settings.h"
 #include "core/template/map_template.h"
+#include "core/template/template_mapping.h"
 
 #include <QImage>
 #include <QString>
@@ -39,7 +40,8 @@ constexpr const char* kRenderUsage =
     "  --mode 0|1|2|3             display mode of the perspective pane: 0 wireframe, 1 shaded\n"
     "                             wireframe, 2 hidden surface with edges, 3 hidden surface\n"
     "                             (default 0)\n"
-    "  --size WxH                 the pane's drawing area in pixels (default 640x480)\n"
+    "  --size WxH                 the pane's drawing area in pixels, each side from 1 to\n"
+    "                             16384 (default 640x480); the largest take gigabytes\n"
     "  --angles H,V               horizontal and vertical view angles, whole degrees (0,0)\n"
     "  --distance D               eye distance (50)\n"
     "  --target X,Y,Z             the point looked at (0,0,0)\n"
@@ -55,11 +57,12 @@ constexpr const char* kRenderUsage =
     "                             open command does; faces in modes 2 and 3 are textured,\n"
     "                             shaded when the settings' TextureShade is on\n"
     "  --transparent RRGGBB       texels of this colour are not drawn (with --texture)\n"
-    "  --template-size WxH        size of the template (default: the settings' Xsize x Ysize)\n"
+    "  --template-size WxH        size of the template, each side from 1 to 16384 (default:\n"
+    "                             the settings' Xsize x Ysize)\n"
     "  --orientation 0..3         quarter turns of the template's layout (default 0)\n"
     "  --texture-object N         only model N (from 0) gets the texture (default: every one)\n"
-    "  --settings FILE.ini        settings file (default: the built-in defaults)\n"
-    "  -h, --help                 show this text\n"
+    "  --settings FILE.ini        settings file (default: the built-in "
+    "defaults)\n" KALVO_UV_OPTION_HELP "  -h, --help                 show this text\n"
     "\n"
     "Exit status: 0 when every input was read without a message and the picture was written;\n"
     "1 when an input is missing or unreadable, a reader reported a problem or the picture\n"
@@ -134,9 +137,11 @@ std::string ApplyOptions(const TParsedArguments& parsed, TPreviewScene& scene, i
     }
     if (parsed.Has("size")) {
         const std::vector<std::string> parts = SplitList(parsed.Value("size"), 'x');
+        // A picture is held whole in memory like a template, so it takes the same bounds.
         if (parts.size() != 2 || !ParseInt(parts[0], width) || !ParseInt(parts[1], height) ||
-            width < 1 || height < 1 || width > 16384 || height > 16384)
-            return "--size takes WxH with both from 1 to 16384, not '" + parsed.Value("size") + "'";
+            !IsValidTemplateSize(width, height))
+            return "--size takes WxH with both from " + std::to_string(kMinTemplateSide) + " to " +
+                   std::to_string(kMaxTemplateSide) + ", not '" + parsed.Value("size") + "'";
     }
     if (parsed.Has("angles")) {
         const std::vector<std::string> parts = SplitList(parsed.Value("angles"), ',');
@@ -206,6 +211,7 @@ bool WritePicture(const TCanvas& canvas, const std::string& path, const char* fo
 int RunRender(const TArguments& arguments)
 {
     std::vector<TOptionSpec> specs{
+        kUvOption,
         {{"-o", "--output"}, "output", true},
         {{"--view"}, "view", true},
         {{"--mode"}, "mode", true},
@@ -262,9 +268,13 @@ int RunRender(const TArguments& arguments)
     }
     scene.Settings = DrawSettingsFrom(settings);
 
+    std::optional<TUvProjection> uv;
+    if (const int status = ReadUvOption("render", parsed, uv); status != kExitOk)
+        return status;
     TStderrSink sink;
     std::vector<TInputModel> models;
     const bool clean = LoadInputs(parsed.Positional, sink, models);
+    ApplyUv(models, uv);
     // The scene draws from a model list, as in a preview window; the inputs keep their files.
     TModelList entries;
     for (TInputModel& input : models)

@@ -1,10 +1,13 @@
 // kalvo3d-cli: the reading, writing, rendering and template making of Kalvo/3D for scripts.
 
+#include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "kalvo_version.h"
 
 #include <clocale>
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 
 namespace kalvo::cli {
@@ -29,6 +32,27 @@ void PrintUsage(std::FILE* stream)
         std::fprintf(stream, "  %-10s %s\n", command.Name, command.Summary);
     std::fprintf(stream, "\n'kalvo3d-cli COMMAND --help' describes one command;\n"
                          "'kalvo3d-cli --version' prints the version.\n");
+    std::fprintf(
+        stream, "\nLimits: a model takes at most 50 million polygons (reading stops there with a\n"
+                "message, keeping the faces before); a DXF line is read up to 1 MiB, the rest of\n"
+                "a longer line is skipped; pictures and templates are 1 to 16384 pixels a side.\n");
+}
+
+// Runs command; whatever escapes it is reported on stderr and fails the command instead of
+// ending the program with an abort. A file being written is left as it was: the writer only
+// replaces it once the new one is complete.
+int RunCaught(const TCommand& command, const TArguments& arguments)
+{
+    try {
+        return command.Run(arguments);
+    } catch (const std::bad_alloc&) {
+        PrintError(std::string(command.Name) + ": out of memory");
+    } catch (const std::exception& failure) {
+        PrintError(std::string(command.Name) + ": " + failure.what());
+    } catch (...) {
+        PrintError(std::string(command.Name) + ": unexpected failure");
+    }
+    return kExitFailed;
 }
 
 } // namespace
@@ -55,7 +79,7 @@ int main(int argc, char** argv)
     }
     for (const TCommand& command : Commands()) {
         if (name == command.Name)
-            return command.Run(TArguments(argv + 2, argv + argc));
+            return RunCaught(command, TArguments(argv + 2, argv + argc));
     }
     std::fprintf(stderr, "kalvo3d-cli: unknown command '%s'\n\n", name.c_str());
     PrintUsage(stderr);

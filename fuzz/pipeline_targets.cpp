@@ -2,6 +2,7 @@
 // a model after reading it, with sizes, camera and points taken from the input.
 
 #include "core/io/errors.h"
+#include "core/io/export_check.h"
 #include "core/io/model_files.h"
 #include "core/io/numbers.h"
 #include "core/io/rds_writer.h"
@@ -361,7 +362,10 @@ void ExpectSameModel(const TpreviewObj& original, const TpreviewObj& read)
     const std::string quoted = !original.Name.empty() && original.Name.front() == '"'
                                    ? original.Name
                                    : '"' + original.Name + '"';
-    Expect(read.Name == quoted, "the name changed on the way through the file");
+    // The file format has no escape for a quote inside a name: a name holding one other than
+    // its own enclosing pair does not come back whole.
+    if (quoted.find('"', 1) == quoted.size() - 1)
+        Expect(read.Name == quoted, "the name changed on the way through the file");
 
     // Every position the file holds, with the mapping coordinates of the last vertex there
     // (vertices that only the eighth decimal told apart become one).
@@ -399,15 +403,14 @@ void RunExport(std::string_view bytes)
     TModels models = ReadModels(input.Format, input.File, sink);
     const bool keepLooseLines = input.Parameters.Bit();
 
-    // The export check, as the Export command makes it.
+    // The export check the Export command makes.
     TRDSwriter writer;
     std::vector<const TpreviewObj*> accepted;
     for (auto& model : models) {
-        const int use = model->CountEdgeUse();
-        if (use > 2)
+        std::string refusal;
+        if (!AcceptForExport(
+                *model, [keepLooseLines](const std::string&) { return keepLooseLines; }, refusal))
             continue;
-        if (use < 0 && keepLooseLines)
-            model->SetEdgeUse(1);
         writer.AddObject(*model);
         accepted.push_back(model.get());
     }

@@ -1,6 +1,8 @@
 #include "gui/main_form.h"
 
 #include "core/settings/settings.h"
+#include "gui/command_guard.h"
+#include "gui/cpu_state.h"
 #include "gui/environ_dialog.h"
 #include "gui/export_command.h"
 #include "gui/info_window.h"
@@ -65,9 +67,10 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea);
 
-    OpenDialog.Filter = QStringLiteral("Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|"
-                                       "六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds");
-    OpenDialog.FilterIndex = kFilterRds;
+    OpenDialog.Filter = OpenDialogFilter();
+    // Opens on every model kind, so that any file the program reads is shown and read by its
+    // extension, whatever filter a user would have had to pick first.
+    OpenDialog.FilterIndex = kFilterAllModels;
     sdlRDSwrite.Filter = QStringLiteral("RayDream Studio 5(*.rds)|*.rds");
     sdlRDSwrite.DefaultExt = QStringLiteral("*.rds");
 
@@ -83,8 +86,10 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
-    // Children closed above are freed after this window's members: their menus must not call
-    // back into it then.
+    // The child windows (and the menus merged from one of them) outlive this body: Qt deletes
+    // them only in the base class's destructor, where their signals must no longer reach this
+    // half-destroyed window.
+    disconnect(mdiArea, nullptr, this, nullptr);
     for (const QPointer<QMenu>& menu : mergedMenus_)
         if (menu)
             disconnect(menu, nullptr, this, nullptr);
@@ -190,6 +195,7 @@ void TMainForm::MergeWindowMenu()
         return;
     for (QMenu* menu : current) {
         menuBar()->removeAction(menu->menuAction());
+        // A menu no longer shown has no say when it goes; it may outlive this window.
         disconnect(menu, &QObject::destroyed, this, nullptr);
     }
     mergedMenus_.clear();
@@ -262,6 +268,11 @@ TfrmModel* TMainForm::FileNewItemClick()
 
 void TMainForm::mnuOpenClick()
 {
+    RunCommand(shell_.Platform, [this] { OpenCommand(); });
+}
+
+void TMainForm::OpenCommand()
+{
     QWidget* child = ActiveChild();
     if (child && child->windowTitle() == kTemplateCaption) {
         if (auto* target = dynamic_cast<TTextureOpenTarget*>(child))
@@ -292,25 +303,32 @@ void TMainForm::OpenFiles(const QStringList& paths)
         const int filterIndex = FilterIndexOfPath(path);
         if (filterIndex == 0)
             continue;
-        if (ReadModelInto(shell_, *target, path, filterIndex))
-            RememberOpenFolder(shell_, FolderOfFile(path));
+        // A file that fails leaves the files after it to be read.
+        RunCommand(shell_.Platform, [&] {
+            if (ReadModelInto(shell_, *target, path, filterIndex))
+                RememberOpenFolder(shell_, FolderOfFile(path));
+        });
     }
 }
 
 void TMainForm::RDS1Click()
 {
+    // A failed export leaves any existing file as it was: the writer replaces it only once the
+    // new one is complete.
     if (TfrmModel* window = ActivePreview())
-        ExportSelectedObjects(shell_, *window, sdlRDSwrite);
+        RunCommand(shell_.Platform, [&] { ExportSelectedObjects(shell_, *window, sdlRDSwrite); });
 }
 
 void TMainForm::N6Click()
 {
     if (!shell_.Environ)
         return;
-    shell_.ShowModal(*shell_.Environ);
-    // Colours and drawing methods may have changed: the views show them at once.
-    for (TfrmModel* window : PreviewWindows())
-        window->Layout();
+    RunCommand(shell_.Platform, [this] {
+        shell_.ShowModal(*shell_.Environ);
+        // Colours and drawing methods may have changed: the views show them at once.
+        for (TfrmModel* window : PreviewWindows())
+            window->Layout();
+    });
 }
 
 void TMainForm::Tile1Click() { mdiArea->tileSubWindows(); }
@@ -326,9 +344,19 @@ void TMainForm::BeginProgress(const QString& text)
     pbrStat->show();
     sbrStat->showMessage(text);
     sbrStat->repaint();
+    progressSteps_ = static_cast<unsigned>(pbrStat->value());
+    progressClock_.start();
 }
 
-void TMainForm::StepProgress() { pbrStat->setValue((pbrStat->value() + 1) % pbrStat->maximum()); }
+void TMainForm::StepProgress()
+{
+    // The clock is read once every 1024 steps only: a step must cost next to nothing.
+    if (++progressSteps_ % 1024 != 0 || progressClock_.elapsed() < kProgressRepaintMs)
+        return;
+    progressClock_.restart();
+    pbrStat->setValue(static_cast<int>(progressSteps_ % static_cast<unsigned>(pbrStat->maximum())));
+    ClearUpperVectorState(); // the bar's painting may leave them dirty; the read goes on
+}
 
 void TMainForm::EndProgress()
 {

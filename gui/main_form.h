@@ -2,6 +2,7 @@
 
 #include "gui/platform.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -32,7 +33,7 @@ public:
 };
 
 // A child window with menus of its own: while it is the active child, its menus stand in the
-// main window's menu bar (before "ヘルプ(&H)"), in place of the main window's own window menu.
+// main window's menu bar, in place of the main window's own window menu.
 class TMergedMenus
 {
 public:
@@ -66,10 +67,13 @@ public:
     // the Open command does after its dialog. Files of other kinds are passed over.
     void OpenFiles(const QStringList& paths);
 
-    // The status bar and progress bar of long reads.
+    // The status bar and progress bar of long reads. A read steps once per vertex or polygon;
+    // the bar moves by the steps taken but is repainted at most every kProgressRepaintMs, as
+    // repainting at every step would cost more than the read.
     void BeginProgress(const QString& text);
     void StepProgress();
     void EndProgress();
+    static constexpr int kProgressRepaintMs = 50;
 
     QMdiArea* mdiArea = nullptr;
     QMenu* FileMenu = nullptr;
@@ -95,12 +99,12 @@ public:
     TFileDialog sdlRDSwrite;
 
 public slots:
-    TfrmModel* FileNewItemClick();
-    void mnuOpenClick();
-    void RDS1Click();
-    void N6Click();
-    void Tile1Click();
-    void HelpAboutItemClick();
+    TfrmModel* FileNewItemClick(); // "新規作成": a new, empty preview window
+    void mnuOpenClick();           // the Open command: a model file into the active preview
+    void RDS1Click();              // the export command: selected models into an RDS file
+    void N6Click();                // the settings dialog, then every preview is laid out again
+    void Tile1Click();             // tiles the preview windows side by side
+    void HelpAboutItemClick();     // the information window
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -110,6 +114,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void OpenCommand(); // the Open command's work, run guarded by mnuOpenClick
     void CreateMenus();
     void CreateStatusBar();
     void LoadCursors();
@@ -118,8 +123,10 @@ private:
     void MergeWindowMenu();
 
     TShell& shell_;
-    bool shownOnce_ = false;
     QList<QPointer<QMenu>> mergedMenus_;
+    bool shownOnce_ = false;
+    unsigned progressSteps_ = 0;
+    QElapsedTimer progressClock_;
 };
 
 } // namespace kalvo

@@ -3,6 +3,7 @@
 #include "core/io/cp932.h"
 #include "core/model/preview_obj.h"
 #include "core/settings/settings.h"
+#include "gui/command_guard.h"
 #include "gui/list_pictures.h"
 #include "gui/main_form.h"
 #include "gui/platform.h"
@@ -130,6 +131,19 @@ TfrmObj::TfrmObj(TShell& shell, TfrmModel& owner)
     PopupMenu1 = new QMenu(this);
     mnuMapt = PopupMenu1->addAction(QStringLiteral("マッピング テンプレート..."));
     Close1 = PopupMenu1->addAction(QStringLiteral("閉じる"));
+    mnuMakeUv = PopupMenu1->addMenu(QStringLiteral("UV を生成"));
+    mnuMakeUv->setObjectName(QStringLiteral("mnuMakeUv"));
+    const std::pair<TUvProjection, const char*> projections[] = {
+        {TUvProjection::PlanarX, "平面 X"},   {TUvProjection::PlanarY, "平面 Y"},
+        {TUvProjection::PlanarZ, "平面 Z"},   {TUvProjection::Box, "ボックス"},
+        {TUvProjection::CylinderX, "円筒 X"}, {TUvProjection::CylinderY, "円筒 Y"},
+        {TUvProjection::CylinderZ, "円筒 Z"}, {TUvProjection::Sphere, "球"},
+    };
+    for (const auto& [projection, text] : projections) {
+        QAction* action = mnuMakeUv->addAction(QString::fromUtf8(text));
+        connect(action, &QAction::triggered, this,
+                [this, projection] { mnuMakeUvClick(projection); });
+    }
     PopupMenu1->addSeparator();
     QMenu* tabs = PopupMenu1->addMenu(QStringLiteral("タブ位置"));
     N2 = tabs->addAction(QStringLiteral("上"));
@@ -366,6 +380,11 @@ void TfrmObj::lvwObjChange()
 
 void TfrmObj::mnuMaptClick()
 {
+    RunCommand(shell_.Platform, [this] { MapTemplateCommand(); });
+}
+
+void TfrmObj::MapTemplateCommand()
+{
     if (SelectedCount() != 1)
         return;
     TpreviewObj* model = nullptr;
@@ -404,6 +423,14 @@ void TfrmObj::Close1Click()
 {
     if (SelectedCount() == 0)
         return;
+    // Freeing cannot fail; a template window that throws while closing must still not leave
+    // the busy flag set.
+    RunCommand(shell_.Platform, [this] { DeleteSelected(); });
+    busy_ = false;
+}
+
+void TfrmObj::DeleteSelected()
+{
     busy_ = true;
     for (;;) {
         int first = 0;
@@ -423,6 +450,31 @@ void TfrmObj::Close1Click()
     btnDelete->setEnabled(false);
     btnMakeTemplate->setEnabled(false);
     busy_ = false;
+}
+
+void TfrmObj::mnuMakeUvClick(TUvProjection projection)
+{
+    std::vector<TpreviewObj*> models;
+    bool anyUv = false;
+    for (int i = 0; i < ItemCount(); ++i) {
+        if (ItemSelected(i)) {
+            models.push_back(ItemModel(i));
+            anyUv = anyUv || HasUv(*models.back());
+        }
+    }
+    if (models.empty())
+        return;
+    if (anyUv && shell_.Platform->MessageBox(
+                     TMsgKind::Confirmation,
+                     QStringLiteral("選択したオブジェクトの UV を置き換えます。よろしいですか？"),
+                     TButtons::YesNo) != TAnswer::Yes)
+        return;
+    for (TpreviewObj* model : models) {
+        ProjectUv(*model, projection);
+        if (TemplateWindowOf(*model) && shell_.RebuildMapTemplate)
+            shell_.RebuildMapTemplate(*model);
+    }
+    owner_.RepaintAll();
 }
 
 } // namespace kalvo

@@ -2,72 +2,39 @@
 
 #include "core/io/errors.h"
 #include "core/io/model_files.h"
-#include "core/io/rok_reader.h"
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
+#include "gui/cpu_state.h"
+#include "gui/main_form.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
 #include "gui/preview/model_window.h"
-#include "gui/rds_browse_window.h"
 #include "gui/shell.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QTreeWidgetItem>
 
 namespace kalvo {
 
 namespace {
 
-// Keeps the wait window up exactly while a file is read, however the read ends.
-class TWaitWindow
+TModelFormat FormatOfFilter(int filterIndex, const QString& path)
 {
-public:
-    explicit TWaitWindow(TfrmBar* bar) : bar_(bar)
-    {
-        if (bar_)
-            bar_->ShowNow();
+    switch (filterIndex) {
+    case kFilterDxf:
+        return TModelFormat::Dxf;
+    case kFilterRok:
+        return TModelFormat::Rok;
+    case kFilterRds:
+        return TModelFormat::Rds;
+    case kFilterLibrary:
+        return TModelFormat::Assimp;
+    case kFilterAllModels:
+        return FormatOfPath(path.toStdString());
+    default:
+        return TModelFormat::Unknown;
     }
-    ~TWaitWindow()
-    {
-        if (bar_)
-            bar_->hide();
-    }
-    TWaitWindow(const TWaitWindow&) = delete;
-    TWaitWindow& operator=(const TWaitWindow&) = delete;
-
-private:
-    TfrmBar* bar_;
-};
-
-void ReadDxf(TShell& shell, TfrmModel& target, const std::string& path)
-{
-    TModelEntry& entry = CreateModelEntry(target, ModelNameOfPath(path));
-    TDXFobject reader(*shell.Sink);
-    reader.Read(path);
-    reader.HandOver(*entry.Model);
-}
-
-void ReadRok(TShell& shell, TfrmModel& target, const std::string& path)
-{
-    TModelEntry& entry = CreateModelEntry(target, ModelNameOfPath(path));
-    TROKobject reader(*shell.Sink);
-    if (!reader.ReadPalette(path))
-        return;
-    TpreviewObj& model = *entry.Model;
-    reader.ReadGeometry(model);
-    target.ObjectWindow().AddGroups(model);
-}
-
-void ReadRds(TShell& shell, TfrmModel& target, const std::string& path)
-{
-    TfrmRDSbrows browser(shell, target);
-    if (browser.ScanFile(path))
-        browser.LoadObjects();
-    else
-        shell.Platform->MessageBox(TMsgKind::Information, QString::fromUtf8(kRdsNoMeshMessage),
-                                   TButtons::Ok);
 }
 
 } // namespace
@@ -90,10 +57,22 @@ int FilterIndexOfPath(const QString& path)
         return kFilterRok;
     case TModelFormat::Rds:
         return kFilterRds;
+    case TModelFormat::Assimp:
+        return kFilterLibrary;
     case TModelFormat::Unknown:
         break;
     }
     return 0;
+}
+
+QString OpenDialogFilter()
+{
+    const QString library =
+        QStringLiteral("*.obj;*.stl;*.ply;*.gltf;*.glb;*.3ds;*.lwo;*.dae;*.fbx");
+    return QStringLiteral("Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|"
+                          "六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds|") +
+           QStringLiteral("3D モデル|") + library + QStringLiteral("|すべてのモデル|") +
+           QStringLiteral("*.dxf;*.rok;*.rds;") + library;
 }
 
 std::string FolderOfFile(const QString& path)
@@ -105,23 +84,34 @@ std::string FolderOfFile(const QString& path)
 bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex)
 {
     target.Edit1->setText(path);
-    const std::string file = path.toStdString();
+    const TModelFormat format = FormatOfFilter(filterIndex, path);
+
+    // The core reads as the command line does; the window only keeps what it makes.
+    TModelReadContext context;
+    context.Sink = shell.Sink;
+    context.CreateModel = [&target](const std::string& name) -> TpreviewObj& {
+        return *CreateModelEntry(target, name).Model;
+    };
+    context.ObjectLoaded = [&target](TpreviewObj& model) {
+        target.ObjectWindow().AddGroups(model);
+    };
+    if (TMainForm* main = shell.MainForm) {
+        context.Progress.Begin = [main](const std::string& text) {
+            main->BeginProgress(QString::fromStdString(text));
+        };
+        context.Progress.Step = [main] { main->StepProgress(); };
+        context.Progress.End = [main] { main->EndProgress(); };
+    }
+
     bool read = true;
     {
         TWaitWindow wait(shell.Bar);
         try {
-            switch (filterIndex) {
-            case kFilterDxf:
-                ReadDxf(shell, target, file);
-                break;
-            case kFilterRok:
-                ReadRok(shell, target, file);
-                break;
-            case kFilterRds:
-                ReadRds(shell, target, file);
-                break;
-            default:
-                break;
+            // A format error was shown to the user by the reader; the file was read all the
+            // same, so it still counts as opened.
+            if (format != TModelFormat::Unknown) { // the program's own format reads nothing
+                ClearUpperVectorState();
+                ReadModelFile(path.toStdString(), format, context);
             }
         } catch (const TReadError& error) {
             read = false;
@@ -129,7 +119,7 @@ bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int fi
                                        TButtons::Ok);
         }
     }
-    if (filterIndex >= kFilterDxf && filterIndex <= kFilterRds) {
+    if (format != TModelFormat::Unknown) {
         target.Layout();
         target.RepaintAll();
     }

@@ -1,5 +1,6 @@
 #include "core/io/model_files.h"
 
+#include "core/io/assimp_reader.h"
 #include "core/io/cp932.h"
 #include "core/io/message_sink.h"
 #include "core/io/rds_browser.h"
@@ -37,7 +38,19 @@ bool ReadDxfFile(const std::string& path, const TModelReadContext& context)
 bool ReadRokFile(const std::string& path, const TModelReadContext& context)
 {
     TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
-    return ReadROKFile(path, model, *context.Sink);
+    TROKobject reader(*context.Sink);
+    if (!reader.ReadPalette(path))
+        return false;
+    reader.ReadGeometry(model);
+    if (context.ObjectLoaded)
+        context.ObjectLoaded(model);
+    return !reader.ReportedError();
+}
+
+bool ReadLibraryFile(const std::string& path, const TModelReadContext& context)
+{
+    TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
+    return ReadAssimpFile(path, model, *context.Sink);
 }
 
 // One model per named mesh object of the file, named as in the file (quotes included).
@@ -50,6 +63,8 @@ bool ReadRdsFile(const std::string& path, const TModelReadContext& context)
     }
     TRDSloadCallbacks callbacks;
     callbacks.CreateModelEntry = context.CreateModel;
+    callbacks.ObjectLoaded = context.ObjectLoaded;
+    callbacks.Progress = context.Progress;
     browser.LoadObjects(callbacks);
     return true;
 }
@@ -64,6 +79,8 @@ TModelFormat FormatOfPath(const std::string& path)
         return TModelFormat::Rok;
     if (EndsWithNoCase(path, ".rds"))
         return TModelFormat::Rds;
+    if (IsAssimpPath(path))
+        return TModelFormat::Assimp;
     return TModelFormat::Unknown;
 }
 
@@ -77,15 +94,23 @@ std::string ModelNameOfPath(const std::string& path)
 bool ReadModelFile(const std::string& path, TModelFormat format, const TModelReadContext& context)
 {
     assert(context.Sink && context.CreateModel);
-    switch (format) {
-    case TModelFormat::Dxf:
-        return ReadDxfFile(path, context);
-    case TModelFormat::Rok:
-        return ReadRokFile(path, context);
-    case TModelFormat::Rds:
-        return ReadRdsFile(path, context);
-    case TModelFormat::Unknown:
-        break;
+    try {
+        switch (format) {
+        case TModelFormat::Dxf:
+            return ReadDxfFile(path, context);
+        case TModelFormat::Rok:
+            return ReadRokFile(path, context);
+        case TModelFormat::Rds:
+            return ReadRdsFile(path, context);
+        case TModelFormat::Assimp:
+            return ReadLibraryFile(path, context);
+        case TModelFormat::Unknown:
+            break;
+        }
+    } catch (const TModelTooLarge&) {
+        // The faces read so far stay, as after any other reason to stop.
+        context.Sink->Show(TMsgKind::Information, kModelTooLargeMessage, TButtons::Ok);
+        return false;
     }
     assert(false && "no reader for this format");
     return false;

@@ -3,12 +3,26 @@
 #include "core/model/index_table.h"
 #include "core/model/records.h"
 
+#include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace kalvo {
 
 class TTemplateLink; // the map template of a model, seen from the renderer (template_link.h)
+
+// The most polygons one model takes. A file claiming more would need gigabytes before the user
+// saw a single face; the reader stops there instead.
+inline constexpr int kMaxModelPolygons = 50'000'000;
+
+// Thrown by the building operations when a polygon would go past the model's PolygonLimit. The
+// model keeps what it had.
+class TModelTooLarge : public std::length_error
+{
+public:
+    TModelTooLarge() : std::length_error("model polygon limit reached") {}
+};
 
 // The indexed polygon model of one object: a whole DXF or ROK file, or one mesh object of an
 // RDS file. A reader fills it once through the building operations, which merge coincident
@@ -31,12 +45,23 @@ public:
     std::vector<TEdgeC> Edges;
     std::vector<PolygonRec> Polygons;
 
+    // AddPolygon and AddPolygonByCorners throw TModelTooLarge beyond this many polygons.
+    int PolygonLimit = kMaxModelPolygons;
+
     // Spatial box, set by the first vertex and widened by every later request.
     double MinX = 0.0, MaxX = 0.0, MinY = 0.0, MaxY = 0.0, MinZ = 0.0, MaxZ = 0.0;
     bool BoxSet = false;
     // Texture coordinate range. It starts at 0..0 and takes in every vertex request after the
     // first, so it always contains 0; the RDS reader replaces it with the file's values.
     double MinU = 0.0, MaxU = 0.0, MinV = 0.0, MaxV = 0.0;
+    // Whether u (v) is periodic with period MaxU (MaxV), so that a side longer than half the
+    // period crosses the seam the short way in the template and the texture preview. Models
+    // read from files keep both; a projection keeps only the seams it made (a cylinder's u),
+    // since a planar layout has long sides that cross nothing.
+    bool SeamU = true;
+    bool SeamV = true;
+    double SeamPeriodU() const { return SeamU ? MaxU : std::numeric_limits<double>::infinity(); }
+    double SeamPeriodV() const { return SeamV ? MaxV : std::numeric_limits<double>::infinity(); }
 
     // Mesh parameters that RDS files carry and the writer writes back.
     double CAng = 30.0;
