@@ -61,8 +61,8 @@ constexpr const char* kRenderUsage =
     "                             the settings' Xsize x Ysize)\n"
     "  --orientation 0..3         quarter turns of the template's layout (default 0)\n"
     "  --texture-object N         only model N (from 0) gets the texture (default: every one)\n"
-    "  --settings FILE.ini        settings file (default: the built-in defaults)\n"
-    "  -h, --help                 show this text\n"
+    "  --settings FILE.ini        settings file (default: the built-in "
+    "defaults)\n" KALVO_UV_OPTION_HELP "  -h, --help                 show this text\n"
     "\n"
     "Exit status: 0 when every input was read without a message and the picture was written;\n"
     "1 when an input is missing or unreadable, a reader reported a problem or the picture\n"
@@ -211,6 +211,7 @@ bool WritePicture(const TCanvas& canvas, const std::string& path, const char* fo
 int RunRender(const TArguments& arguments)
 {
     std::vector<TOptionSpec> specs{
+        kUvOption,
         {{"-o", "--output"}, "output", true},
         {{"--view"}, "view", true},
         {{"--mode"}, "mode", true},
@@ -267,9 +268,13 @@ int RunRender(const TArguments& arguments)
     }
     scene.Settings = DrawSettingsFrom(settings);
 
+    std::optional<TUvProjection> uv;
+    if (const int status = ReadUvOption("render", parsed, uv); status != kExitOk)
+        return status;
     TStderrSink sink;
     std::vector<TInputModel> models;
     const bool clean = LoadInputs(parsed.Positional, sink, models);
+    ApplyUv(models, uv);
     // The scene draws from a model list, as in a preview window; the inputs keep their files.
     TModelList entries;
     for (TInputModel& input : models)

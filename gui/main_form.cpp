@@ -66,9 +66,10 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea);
 
-    OpenDialog.Filter = QStringLiteral("Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|"
-                                       "六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds");
-    OpenDialog.FilterIndex = kFilterRds;
+    OpenDialog.Filter = OpenDialogFilter();
+    // Opens on every model kind, so that any file the program reads is shown and read by its
+    // extension, whatever filter a user would have had to pick first.
+    OpenDialog.FilterIndex = kFilterAllModels;
     sdlRDSwrite.Filter = QStringLiteral("RayDream Studio 5(*.rds)|*.rds");
     sdlRDSwrite.DefaultExt = QStringLiteral("*.rds");
 

@@ -19,7 +19,7 @@ namespace kalvo {
 
 namespace {
 
-TModelFormat FormatOfFilter(int filterIndex)
+TModelFormat FormatOfFilter(int filterIndex, const QString& path)
 {
     switch (filterIndex) {
     case kFilterDxf:
@@ -28,6 +28,10 @@ TModelFormat FormatOfFilter(int filterIndex)
         return TModelFormat::Rok;
     case kFilterRds:
         return TModelFormat::Rds;
+    case kFilterLibrary:
+        return TModelFormat::Assimp;
+    case kFilterAllModels:
+        return FormatOfPath(path.toStdString());
     default:
         return TModelFormat::Unknown;
     }
@@ -53,10 +57,22 @@ int FilterIndexOfPath(const QString& path)
         return kFilterRok;
     case TModelFormat::Rds:
         return kFilterRds;
+    case TModelFormat::Assimp:
+        return kFilterLibrary;
     case TModelFormat::Unknown:
         break;
     }
     return 0;
+}
+
+QString OpenDialogFilter()
+{
+    const QString library =
+        QStringLiteral("*.obj;*.stl;*.ply;*.gltf;*.glb;*.3ds;*.lwo;*.dae;*.fbx");
+    return QStringLiteral("Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|"
+                          "六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds|") +
+           QStringLiteral("3D モデル|") + library + QStringLiteral("|すべてのモデル|") +
+           QStringLiteral("*.dxf;*.rok;*.rds;") + library;
 }
 
 std::string FolderOfFile(const QString& path)
@@ -68,7 +84,7 @@ std::string FolderOfFile(const QString& path)
 bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex)
 {
     target.Edit1->setText(path);
-    const TModelFormat format = FormatOfFilter(filterIndex);
+    const TModelFormat format = FormatOfFilter(filterIndex, path);
 
     // The core reads as the command line does; the window only keeps what it makes.
     TModelReadContext context;

@@ -285,8 +285,8 @@ void ScanEdge(TpreviewObj& model, const VertexInput& a, const VertexInput& b, in
 {
     VertexInput start = a;
     VertexInput end = b;
-    SeamPair(a.u, b.u, model.MaxU, model.WrapU, start.u, end.u);
-    SeamPair(a.v, b.v, model.MaxV, model.WrapV, start.v, end.v);
+    SeamPair(a.u, b.u, model.SeamPeriodU(), model.WrapU, start.u, end.u);
+    SeamPair(a.v, b.v, model.SeamPeriodV(), model.WrapV, start.v, end.v);
     const double right = paneWidth + kScanSlack;
     const double bottom = paneHeight + kScanSlack;
     const bool inBox = start.x >= -kScanSlack && start.x <= right && end.x >= -kScanSlack &&

@@ -280,6 +280,29 @@ private slots:
         QVERIFY(HasColour(*pane.Canvas(), app.Settings().ObjectColor));
     }
 
+    void OpenDialogStartsOnAllModelsAndReadsByExtension()
+    {
+        TAppFixture app;
+        const QString obj = app.Dir.filePath("square.OBJ");
+        WriteFile(obj, "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n");
+        app.Open(obj, kFilterAllModels);
+        app.Open(SourcePath("data/samples/cube.dxf"), kFilterAllModels);
+        app.Open(obj, kFilterLibrary);
+        QCOMPARE(app.Platform.FileDialogs.front().FilterIndex, int(kFilterAllModels));
+        // The filters keep their places; the two new ones follow.
+        const QStringList filters = QtNameFilters(app.Platform.FileDialogs.front().Filter);
+        QCOMPARE(filters.size(), 6);
+        QVERIFY(filters[kFilterRds - 1].contains("*.rds"));
+        QVERIFY(filters[kFilterLibrary - 1].contains("*.gltf"));
+        QVERIFY(filters[kFilterAllModels - 1].startsWith("すべてのモデル"));
+        QVERIFY(filters[kFilterAllModels - 1].contains("*.dxf"));
+        QCOMPARE(ItemTexts(app.Objects()), (QStringList{"square.OBJ", "cube.dxf", "square.OBJ"}));
+        QCOMPARE(app.Objects().ItemModel(0)->PolygonCount(), 1);
+        QCOMPARE(app.Objects().ItemModel(0)->Polygons[0].count(), 4);
+        QCOMPARE(app.Objects().ItemModel(1)->PolygonCount(), 12);
+        QVERIFY(app.Platform.Messages.empty());
+    }
+
     void OpenWithTheOwnFormatReadsNothing()
     {
         TAppFixture app;

@@ -3,12 +3,14 @@
 
 #include "core/model/preview_obj.h"
 #include "core/model/template_link.h"
+#include "core/model/uv_projection.h"
 #include "gui/main_form.h"
 #include "gui/open_command.h"
 #include "gui/temp_size_dialog.h"
 #include "tests/gui/support/app_fixture.h"
 
 #include <QMdiArea>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -74,6 +76,39 @@ private slots:
         QCOMPARE(app->Objects().windowTitle(), QString("オブジェクト"));
     }
     void cleanup() { app.reset(); }
+
+    void MakeUvActsOnTheSelectionAndAsksBeforeReplacing()
+    {
+        TpreviewObj& a = AddModel(*app, "A", 0, 4);
+        TpreviewObj& b = AddModel(*app, "B", 0, 4);
+        TfrmObj& objects = app->Objects();
+        QPointer<TTemplateStandIn> window = new TTemplateStandIn;
+        objects.SetTemplateWindow(a, window);
+        std::vector<TpreviewObj*> rebuilt;
+        app->Shell().RebuildMapTemplate = [&rebuilt](TpreviewObj& model) {
+            rebuilt.push_back(&model);
+        };
+        QCOMPARE(objects.mnuMakeUv->actions().size(), 8);
+        objects.SetItemSelected(0, true);
+
+        // Planar along Y lays x out backwards: the vertex at x 0 gets u 1. No UVs yet: no
+        // question.
+        objects.mnuMakeUv->actions()[1]->trigger();
+        QCOMPARE(a.Vertices[0].u, 1.0);
+        QCOMPARE(b.Vertices[0].u, 0.0);
+        QVERIFY(app->Platform.Messages.empty());
+        QCOMPARE(rebuilt, std::vector<TpreviewObj*>{&a});
+
+        // Now there are UVs to lose: asked, and "No" keeps them.
+        app->Platform.Answers.push_back(TAnswer::No);
+        objects.mnuMakeUvClick(TUvProjection::PlanarX);
+        QCOMPARE(app->Platform.Messages.size(), size_t{1});
+        QCOMPARE(app->Platform.Messages[0].Kind, TMsgKind::Confirmation);
+        QCOMPARE(a.Vertices[0].u, 1.0);
+        objects.mnuMakeUvClick(TUvProjection::PlanarX); // answered Yes
+        QCOMPARE(a.Vertices[0].u, 0.0);
+        QCOMPARE(a.Vertices[1].u, 1.0);
+    }
 
     void ClickOnTheStateImageHidesWithoutSelecting()
     {
