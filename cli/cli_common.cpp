@@ -1,7 +1,7 @@
 #include "cli/cli_common.h"
 
-#include "core/io/cp932.h"
-#include "core/io/errors.h"
+#include "core/base/cp932.h"
+#include "core/base/errors.h"
 #include "core/io/model_files.h"
 #include "core/model/preview_obj.h"
 

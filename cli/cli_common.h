@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/commands.h"
-#include "core/io/message_sink.h"
+#include "core/base/message_sink.h"
 
 #include <map>
 #include <memory>

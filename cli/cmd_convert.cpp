@@ -3,7 +3,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
 

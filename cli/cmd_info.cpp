@@ -2,7 +2,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "core/io/numbers.h"
+#include "core/base/numbers.h"
 #include "core/model/preview_obj.h"
 
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "cli/template_pictures.h"
-#include "core/io/numbers.h"
+#include "core/base/numbers.h"
 #include "core/model/preview_obj.h"
 #include "core/settings/settings.h"
 #include "core/template/map_template.h"

@@ -1,6 +1,7 @@
 #include "cli/template_pictures.h"
 
-#include "core/io/numbers.h"
+#include "core/base/numbers.h"
+#include "core/base/text.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/canvas.h"
 #include "core/settings/settings.h"
@@ -16,13 +17,6 @@
 namespace kalvo::cli {
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // "RRGGBB" as written on the web, to 0x00BBGGRR.
 bool ParseWebColour(const std::string& text, TColour& colour)
@@ -70,7 +64,8 @@ bool WritePicturePath(const TCanvas& canvas, const std::string& path, const char
 
 const char* PictureFormatOf(const std::string& path)
 {
-    const std::string extension = Lower(path.size() >= 4 ? path.substr(path.size() - 4) : "");
+    const std::string extension =
+        AsciiLowered(path.size() >= 4 ? path.substr(path.size() - 4) : "");
     if (extension == ".png")
         return "PNG";
     if (extension == ".bmp")

@@ -15,7 +15,7 @@ flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined \
 
 mkdir -p "$out/obj"
 # The core libraries the readers need, instrumented for coverage but without a main.
-for source in "$root"/core/io/*.cpp "$root"/core/model/*.cpp; do
+for source in "$root"/core/base/*.cpp "$root"/core/io/*.cpp "$root"/core/model/*.cpp; do
     echo "$source"
 done | xargs -P "$jobs" -I{} sh -c '
     object="$1/obj/$(basename "$(dirname "{}")")_$(basename "{}" .cpp).o"

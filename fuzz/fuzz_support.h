@@ -3,7 +3,7 @@
 // What every reader's fuzz target shares: a sink that answers nothing, and the check that a
 // model read from any input only names vertices and edges it has, and can be written again.
 
-#include "core/io/message_sink.h"
+#include "core/base/message_sink.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
 

@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes as an RDS file, scanned and loaded as the Open command does.
 
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "core/io/rds_browser.h"
 #include "fuzz/fuzz_support.h"
 

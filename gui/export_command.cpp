@@ -1,7 +1,7 @@
 #include "gui/export_command.h"
 
-#include "core/io/cp932.h"
-#include "core/io/errors.h"
+#include "core/base/cp932.h"
+#include "core/base/errors.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
 #include "gui/model_window.h"

@@ -1,6 +1,6 @@
 #include "gui/rds_browse_window.h"
 
-#include "core/io/cp932.h"
+#include "core/base/cp932.h"
 #include "core/model/preview_obj.h"
 #include "gui/main_form.h"
 #include "gui/model_window.h"

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <cstdint>
+#include "core/base/colour.h"
+
 #include <vector>
 
 namespace kalvo {
-
-// Colours are 0x00BBGGRR everywhere: settings, palettes, polygon colours.
-using TColour = std::uint32_t;
 
 // One vertex of a model. The same record serves the projected copies the renderer keeps:
 // there x and y are the pane column and row, z the depth.
@@ -31,7 +29,9 @@ struct TEdgeC
     int EndVertex = 0;
     bool Mark = false;  // marked in the map template window
     bool Drawn = false; // already drawn in the current wireframe pass
-    int UseCount = 0;   // polygon sides using the edge, set by the export validation
+    // Polygon sides using the edge, set by the export validation (or 1 on every edge when the
+    // user keeps loose lines); -1 until the validation has run.
+    int UseCount = -1;
 };
 
 struct TGroupC

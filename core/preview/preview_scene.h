@@ -18,14 +18,14 @@ namespace kalvo {
 // current state, copied in before drawing).
 struct TDrawSettings
 {
-    TColour BackColor = 0xC0C0C0;
-    TColour AxisXColor = 0xFF0000;
-    TColour AxisYColor = 0x0000FF;
-    TColour AxisZColor = 0xFF00FF;
-    TColour ObjectColor = 0;
-    TColour SelectColor = 0x0000FF;
-    TColour UnEditableEdge = 0x808080;
-    TColour EditableEdge = 0;
+    TColour BackColor = kDefaultBackColour;
+    TColour AxisXColor = kDefaultAxisXColour;
+    TColour AxisYColor = kDefaultAxisYColour;
+    TColour AxisZColor = kDefaultAxisZColour;
+    TColour ObjectColor = kDefaultObjectColour;
+    TColour SelectColor = kDefaultSelectColour;
+    TColour UnEditableEdge = kDefaultUnEditableEdge;
+    TColour EditableEdge = kDefaultEditableEdge;
     bool TextureShade = false;
     bool BoundingBox = true;
     int FrameMode = 0;     // mode 1: 1 draws through the bitmap ("一括表示"), else direct

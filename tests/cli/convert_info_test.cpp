@@ -1,4 +1,4 @@
-#include "core/io/cp932.h"
+#include "core/base/cp932.h"
 #include "tests/support/test_paths.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/io/dxf_reader.h"
-#include "core/io/errors.h"
-#include "core/io/numbers.h"
 #include "core/model/preview_obj.h"
 #include "tests/support/recording_sink.h"
 #include "tests/support/test_paths.h"

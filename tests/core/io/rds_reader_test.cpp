@@ -1,4 +1,4 @@
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "core/io/rds_reader.h"
 #include "tests/core/io/rds_test_files.h"
 
