@@ -1,6 +1,7 @@
 // Hidden-surface and shaded-wireframe frames of large triangle grids seen whole in a
 // 1024 x 768 perspective pane, buffered and direct.
 
+#include "core/model/model_list.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/preview_scene.h"
 
@@ -47,14 +48,14 @@ std::unique_ptr<TpreviewObj> MakeGrid(int cells)
 }
 
 // 224^2 * 2 = 100,352 triangles; 708^2 * 2 = 1,002,528.
-TpreviewObj& Grid(int cells)
+const TModelList& Grid(int cells)
 {
-    static std::unique_ptr<TpreviewObj> small;
-    static std::unique_ptr<TpreviewObj> large;
-    std::unique_ptr<TpreviewObj>& grid = cells <= 224 ? small : large;
-    if (!grid)
-        grid = MakeGrid(cells);
-    return *grid;
+    static TModelList small;
+    static TModelList large;
+    TModelList& grid = cells <= 224 ? small : large;
+    if (grid.Empty())
+        grid.Add(MakeGrid(cells));
+    return grid;
 }
 
 void BM_PerspectiveFrame(benchmark::State& state)
@@ -62,10 +63,9 @@ void BM_PerspectiveFrame(benchmark::State& state)
     const int cells = static_cast<int>(state.range(0));
     const int mode = static_cast<int>(state.range(1));
     const bool buffered = state.range(2) != 0;
-    TpreviewObj& grid = Grid(cells);
-
+    const TpreviewObj& grid = *Grid(cells)[0].Model;
     TPreviewScene scene;
-    scene.Entries.push_back(TSceneEntry{&grid, true, false});
+    scene.Models = &Grid(cells);
     scene.Settings.FrameMode = scene.Settings.FlatFrameMode = scene.Settings.FlatMode =
         buffered ? 1 : 0;
     scene.TexturePreview = false;

@@ -173,8 +173,8 @@ std::string ApplyOptions(const TParsedArguments& parsed, TPreviewScene& scene, i
 }
 
 // Marks the entries named by option key; "" when every position exists.
-std::string MarkEntries(const TParsedArguments& parsed, const std::string& key,
-                        std::vector<TSceneEntry>& entries, bool TSceneEntry::*flag, bool value)
+std::string MarkEntries(const TParsedArguments& parsed, const std::string& key, TModelList& entries,
+                        bool TModelEntry::*flag, bool value)
 {
     if (!parsed.Has(key))
         return "";
@@ -183,9 +183,9 @@ std::string MarkEntries(const TParsedArguments& parsed, const std::string& key,
         return "--" + key + " takes positions I,J... counted from 0, not '" + parsed.Value(key) +
                "'";
     for (const int index : indices) {
-        if (index >= static_cast<int>(entries.size()))
+        if (index >= entries.Count())
             return "--" + key + ": there is no model " + std::to_string(index) + " (" +
-                   std::to_string(entries.size()) + " read)";
+                   std::to_string(entries.Count()) + " read)";
         entries[index].*flag = value;
     }
     return "";
@@ -265,17 +265,20 @@ int RunRender(const TArguments& arguments)
     TStderrSink sink;
     std::vector<TInputModel> models;
     const bool clean = LoadInputs(parsed.Positional, sink, models);
+    // The scene draws from a model list, as in a preview window; the inputs keep their files.
+    TModelList entries;
     for (TInputModel& input : models)
-        scene.Entries.push_back(TSceneEntry{input.Model.get(), true, false});
-    for (const auto& [key, flag, value] : {std::tuple{"select", &TSceneEntry::Selected, true},
-                                           std::tuple{"hide", &TSceneEntry::Shown, false}}) {
-        if (const std::string message = MarkEntries(parsed, key, scene.Entries, flag, value);
+        entries.Add(std::move(input.Model));
+    scene.Models = &entries;
+    for (const auto& [key, flag, value] : {std::tuple{"select", &TModelEntry::Selected, true},
+                                           std::tuple{"hide", &TModelEntry::Shown, false}}) {
+        if (const std::string message = MarkEntries(parsed, key, entries, flag, value);
             !message.empty())
             return UsageError("render", message);
     }
     // Destroyed before the models, which they are attached to.
     std::vector<std::unique_ptr<TMapTemplate>> templates;
-    if (const int status = SetUpTextures(parsed, settings, models, templates); status != kExitOk)
+    if (const int status = SetUpTextures(parsed, settings, entries, templates); status != kExitOk)
         return status;
 
     // One pane over the whole window, its drawing area the size asked for.

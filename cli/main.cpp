@@ -1,6 +1,7 @@
 // kalvo3d-cli: the reading, writing, rendering and template making of Kalvo/3D for scripts.
 
 #include "cli/commands.h"
+#include "kalvo_version.h"
 
 #include <clocale>
 #include <cstdio>
@@ -26,7 +27,8 @@ void PrintUsage(std::FILE* stream)
     std::fprintf(stream, "Usage: kalvo3d-cli COMMAND [OPTIONS] ...\n\nCommands:\n");
     for (const TCommand& command : Commands())
         std::fprintf(stream, "  %-10s %s\n", command.Name, command.Summary);
-    std::fprintf(stream, "\n'kalvo3d-cli COMMAND --help' describes one command.\n");
+    std::fprintf(stream, "\n'kalvo3d-cli COMMAND --help' describes one command;\n"
+                         "'kalvo3d-cli --version' prints the version.\n");
 }
 
 } // namespace
@@ -45,6 +47,10 @@ int main(int argc, char** argv)
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(stdout);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        std::printf("kalvo3d-cli %s\n", kalvo::kProgramVersion);
         return kExitOk;
     }
     for (const TCommand& command : Commands()) {

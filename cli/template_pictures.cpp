@@ -117,8 +117,7 @@ std::vector<TOptionSpec> TextureOptionSpecs()
 }
 
 int SetUpTextures(const TParsedArguments& parsed, const TSettings& settings,
-                  const std::vector<TInputModel>& models,
-                  std::vector<std::unique_ptr<TMapTemplate>>& templates)
+                  const TModelList& models, std::vector<std::unique_ptr<TMapTemplate>>& templates)
 {
     if (!parsed.Has("texture")) {
         for (const char* key : {"transparent", "template-size", "orientation", "texture-object"})
@@ -147,10 +146,10 @@ int SetUpTextures(const TParsedArguments& parsed, const TSettings& settings,
         if (!ParseInt(parsed.Value("texture-object"), only) || only < 0)
             return UsageError("render", "--texture-object takes a position from 0, not '" +
                                             parsed.Value("texture-object") + "'");
-        if (only >= static_cast<int>(models.size()))
+        if (only >= models.Count())
             return UsageError("render", "--texture-object: there is no model " +
                                             std::to_string(only) + " (" +
-                                            std::to_string(models.size()) + " read)");
+                                            std::to_string(models.Count()) + " read)");
     }
 
     TCanvas picture;
@@ -159,7 +158,7 @@ int SetUpTextures(const TParsedArguments& parsed, const TSettings& settings,
         PrintError(error);
         return kExitFailed;
     }
-    for (int i = 0; i < static_cast<int>(models.size()); ++i) {
+    for (int i = 0; i < models.Count(); ++i) {
         if (only >= 0 && i != only)
             continue;
         std::unique_ptr<TMapTemplate> map =

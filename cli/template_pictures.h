@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/cli_common.h"
+#include "core/model/model_list.h"
 
 #include <memory>
 #include <string>
@@ -42,7 +43,6 @@ std::vector<TOptionSpec> TextureOptionSpecs();
 // --transparent. Without --texture nothing is done. Returns kExitOk, or kExitUsage or
 // kExitFailed after printing why. templates must be destroyed before the models.
 int SetUpTextures(const TParsedArguments& parsed, const TSettings& settings,
-                  const std::vector<TInputModel>& models,
-                  std::vector<std::unique_ptr<TMapTemplate>>& templates);
+                  const TModelList& models, std::vector<std::unique_ptr<TMapTemplate>>& templates);
 
 } // namespace kalvo::cli

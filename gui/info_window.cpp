@@ -2,11 +2,10 @@
 
 #include "gui/list_pictures.h"
 #include "gui/platform.h"
+#include "gui/shipped_files.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -73,10 +72,8 @@ TfrmInfo::TfrmInfo(TPlatform& platform, QWidget* parent) : QDialog(parent), plat
 
 QString TfrmInfo::ReadMeCommandLine()
 {
-    QString folder = QCoreApplication::applicationDirPath();
-    if (!QFileInfo::exists(QDir(folder).filePath(kReadMeName)))
-        folder = QDir::currentPath();
-    const QString path = QDir::toNativeSeparators(QDir(folder).filePath(kReadMeName));
+    const QString path =
+        QDir::toNativeSeparators(ShippedFilePath(kReadMeName, TLookFirst::ProgramFolder));
 #if defined(Q_OS_WIN)
     return QStringLiteral("Notepad ") + Argument(path);
 #elif defined(Q_OS_MACOS)

@@ -21,7 +21,8 @@ public:
 
     // The command line that shows the read-me: Notepad on Windows, the desktop's opener
     // elsewhere. The file is looked for beside the executable, then in the current folder
-    // (where the program starts when it runs from its source tree).
+    // (where the program starts when it runs from its source tree), then in the share folder
+    // of an installed program.
     static QString ReadMeCommandLine();
 
     QLabel* Image1 = nullptr;

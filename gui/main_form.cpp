@@ -7,6 +7,7 @@
 #include "gui/model_window.h"
 #include "gui/open_command.h"
 #include "gui/shell.h"
+#include "gui/shipped_files.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,7 +84,7 @@ TMainForm::~TMainForm()
     // Preview windows refer to the other long-lived windows through the shell; close them
     // while everything they may touch still exists.
     for (TfrmModel* window : PreviewWindows())
-        window->Closing = true;
+        window->SetClosing();
     mdiArea->closeAllSubWindows();
     for (QMdiSubWindow* sub : mdiArea->subWindowList())
         delete sub;
@@ -159,9 +160,9 @@ void TMainForm::CreateStatusBar()
 
 void TMainForm::LoadCursors()
 {
-    // Bare names: the cursors come from the folder the program was started in.
     for (const auto& [slot, file] : kCursorFiles)
-        shell_.Platform->LoadCursorFile(slot, QString::fromLatin1(file));
+        shell_.Platform->LoadCursorFile(
+            slot, ShippedFilePath(QString::fromLatin1(file), TLookFirst::CurrentFolder));
 }
 
 QWidget* TMainForm::ActiveChild() const
@@ -301,7 +302,7 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     for (TfrmModel* window : PreviewWindows())
-        window->Closing = true;
+        window->SetClosing();
     event->accept();
 }
 

@@ -85,22 +85,20 @@ TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(s
     layout->addWidget(toolbar);
     layout->addWidget(pnlModel, 1);
 
-    objectWindow_ = new TfrmObj(shell_, *this);
+    objectWindow_ = std::make_unique<TfrmObj>(shell_, *this);
+    scene_.Models = &objectWindow_->Models();
 }
 
 TfrmModel::~TfrmModel()
 {
-    Closing = true;
+    // The object window (declared after the scene) goes first, with the models and their
+    // template windows; nothing draws meanwhile.
     scene_.Closing = true;
-    // The object window owns the models, which refer to this window's camera and buffer:
-    // they go first.
-    delete objectWindow_;
-    objectWindow_ = nullptr;
 }
 
 void TfrmModel::Layout()
 {
-    if (Closing)
+    if (IsClosing())
         return;
     scene_.Settings = DrawSettingsFrom(CurrentSettings(shell_));
     scene_.Layout(pnlModel->width(), pnlModel->height());
@@ -118,24 +116,17 @@ void TfrmModel::Layout()
 
 void TfrmModel::RepaintAll()
 {
-    // Models may have gone since the last drawing; the next one lists them afresh.
-    scene_.Entries.clear();
     for (TPaintBox* box : paintBoxes_)
         box->update();
 }
 
 const TCanvas& TfrmModel::RedrawView(int v)
 {
-    if (Closing)
+    if (IsClosing())
         return scene_.Pane(v);
-    // The models and settings are taken as they stand at each drawing, so a change in the
-    // object window or the settings shows at the next one.
+    // The settings are taken as they stand at each drawing, so a change shows at the next
+    // one; the scene reads the object window's model list itself.
     scene_.Settings = DrawSettingsFrom(CurrentSettings(shell_));
-    TfrmObj& objects = *objectWindow_;
-    scene_.Entries.clear();
-    for (int i = 0; i < objects.ItemCount(); ++i)
-        scene_.Entries.push_back(TSceneEntry{objects.ItemModel(i), objects.ItemStateIndex(i) == 0,
-                                             objects.ItemSelected(i)});
     scene_.RedrawView(v, v == 0 ? scene_.DisplayMode : 0);
     if (scene_.ProgressPending)
         scene_.FinishFill(); // no fill timer yet: a direct hidden-surface frame completes here
@@ -173,7 +164,6 @@ void TfrmModel::showEvent(QShowEvent* event)
 
 void TfrmModel::closeEvent(QCloseEvent* event)
 {
-    Closing = true;
     scene_.Closing = true;
     objectWindow_->hide();
     event->accept();

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLineEdit;
 class QToolButton;
@@ -67,7 +68,9 @@ public:
     // window and the settings as they stand; returns its canvas.
     const TCanvas& RedrawView(int v);
 
-    bool Closing = false;
+    // Set once the window starts closing: nothing is laid out or drawn from then on.
+    bool IsClosing() const { return scene_.Closing; }
+    void SetClosing() { scene_.Closing = true; }
 
     QToolButton* btnObj = nullptr;
     QLineEdit* Edit1 = nullptr; // path of the file being read
@@ -79,8 +82,7 @@ public:
     TPaintBox* pbxXZ = nullptr;
 
 public slots:
-    // Shows the object window just below the button, or hides it.
-    void btnObjClick();
+    void btnObjClick(); // the object button: shows the object window just below it, or hides it
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,8 +91,9 @@ protected:
 
 private:
     TShell& shell_;
-    TfrmObj* objectWindow_ = nullptr; // a child window: Qt frees it with this window
     TPreviewScene scene_;
+    // A child window, freed before the scene (it owns the models the scene draws).
+    std::unique_ptr<TfrmObj> objectWindow_;
     TPaintBox* paintBoxes_[4] = {};
 };
 

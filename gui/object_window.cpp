@@ -2,7 +2,6 @@
 
 #include "core/base/cp932.h"
 #include "core/model/preview_obj.h"
-#include "core/model/template_link.h"
 #include "core/settings/settings.h"
 #include "gui/list_pictures.h"
 #include "gui/main_form.h"
@@ -24,6 +23,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <cassert>
 
 namespace kalvo {
 
@@ -32,8 +32,6 @@ int TfrmObj::LastSelectionCount = 0;
 namespace {
 
 constexpr int kModelRole = Qt::UserRole;
-constexpr int kStateRole = Qt::UserRole + 1;
-constexpr int kIconRole = Qt::UserRole + 2;
 
 // Both pictures of an item side by side: the state image in the first 32 pixels, the icon in
 // the next 32, so that the mouse rules by column fall on the pictures.
@@ -58,7 +56,7 @@ TpreviewObj* ModelOf(const QTreeWidgetItem* item)
     return reinterpret_cast<TpreviewObj*>(item->data(0, kModelRole).value<quintptr>());
 }
 
-QString NameOf(const TpreviewObj& model) { return QString::fromStdString(Cp932ToUtf8(model.Name)); }
+QString NameOf(const TModelEntry& entry) { return QString::fromStdString(Cp932ToUtf8(entry.Name)); }
 
 QToolButton* MakeButton(QWidget* parent, const QString& hint, QStyle::StandardPixmap picture)
 {
@@ -71,17 +69,6 @@ QToolButton* MakeButton(QWidget* parent, const QString& hint, QStyle::StandardPi
 }
 
 } // namespace
-
-void CloseTemplateWindow(TpreviewObj& model)
-{
-    // The template window is a window of its own that also serves as the model's template
-    // link; it must be gone before the model is, as it draws from the model's vertices.
-    if (auto* window = dynamic_cast<QWidget*>(model.TemplateWindow)) {
-        window->close();
-        delete window;
-    }
-    model.SetTemplateWindow(nullptr);
-}
 
 TfrmObj::TfrmObj(TShell& shell, TfrmModel& owner)
     : QWidget(&owner,
@@ -171,25 +158,32 @@ TfrmObj::TfrmObj(TShell& shell, TfrmModel& owner)
     connect(lvwObj, &QTreeWidget::itemSelectionChanged, this, &TfrmObj::lvwObjChange);
     connect(lvwObj, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu1->popup(lvwObj->viewport()->mapToGlobal(pos)); });
+
+    models_.BeforeRemove = [this](TModelEntry& entry) {
+        if (currentModel_ == entry.Model.get())
+            currentModel_ = nullptr;
+        CloseTemplateWindow(*entry.Model);
+        // The tree keeps the node (a delete leaves the tree as it was) but no longer refers
+        // to the model.
+        if (QTreeWidgetItem* node = TreeNodeOf(*entry.Model))
+            node->setData(0, kModelRole, QVariant::fromValue(quintptr{0}));
+    };
 }
 
 TfrmObj::~TfrmObj()
 {
-    // Items refer to the models: let them go first so nothing can reach a destroyed model.
+    // Items refer to the entries: let them go first so nothing can reach a freed model.
     busy_ = true;
     lvwObj->clear();
+    models_.Clear();
     tvwObj->clear();
-    for (auto& model : models_)
-        CloseTemplateWindow(*model);
-    models_.clear();
 }
 
-QTreeWidgetItem* TfrmObj::AddEntry(std::unique_ptr<TpreviewObj> model)
+TModelEntry& TfrmObj::AddEntry(std::unique_ptr<TpreviewObj> model)
 {
-    TpreviewObj* raw = model.get();
-    models_.push_back(std::move(model));
-    const QString name = NameOf(*raw);
-    const QVariant data = QVariant::fromValue(reinterpret_cast<quintptr>(raw));
+    TModelEntry& entry = models_.Add(std::move(model));
+    const QString name = NameOf(entry);
+    const QVariant data = QVariant::fromValue(reinterpret_cast<quintptr>(entry.Model.get()));
 
     auto* node = new QTreeWidgetItem(tvwObj, QStringList(name));
     node->setData(0, kModelRole, data);
@@ -197,34 +191,69 @@ QTreeWidgetItem* TfrmObj::AddEntry(std::unique_ptr<TpreviewObj> model)
 
     auto* item = new QTreeWidgetItem(lvwObj, QStringList(name));
     item->setData(0, kModelRole, data);
-    item->setData(0, kIconRole, 0);
-    SetItemStateIndex(item, 0);
-    return node;
+    ShowItemPicture(models_.Count() - 1);
+    return entry;
 }
 
-QTreeWidgetItem* TfrmObj::AddGroupNode(QTreeWidgetItem* modelNode, int number)
+void TfrmObj::AddGroups(const TpreviewObj& model)
 {
-    auto* node =
-        new QTreeWidgetItem(modelNode, QStringList(QStringLiteral("グループ %1").arg(number)));
-    node->setIcon(0, TreeImage(1));
-    return node;
+    TModelEntry* entry = models_.Find(&model);
+    QTreeWidgetItem* modelNode = TreeNodeOf(model);
+    if (!entry || !modelNode)
+        return;
+    for (int n = 1; n <= model.GroupCount; ++n) {
+        entry->Groups.push_back(n);
+        auto* node =
+            new QTreeWidgetItem(modelNode, QStringList(QStringLiteral("グループ %1").arg(n)));
+        node->setIcon(0, TreeImage(1));
+    }
 }
 
-int TfrmObj::ItemCount() const { return lvwObj->topLevelItemCount(); }
+QTreeWidgetItem* TfrmObj::TreeNodeOf(const TpreviewObj& model) const
+{
+    for (int i = 0; i < tvwObj->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* node = tvwObj->topLevelItem(i);
+        if (ModelOf(node) == &model)
+            return node;
+    }
+    return nullptr;
+}
 
-TpreviewObj* TfrmObj::ItemModel(int index) const { return ModelOf(lvwObj->topLevelItem(index)); }
+QWidget* TfrmObj::TemplateWindowOf(const TpreviewObj& model) const
+{
+    const auto found = templateWindows_.find(&model);
+    return found == templateWindows_.end() ? nullptr : found->second.data();
+}
+
+void TfrmObj::SetTemplateWindow(const TpreviewObj& model, QWidget* window)
+{
+    assert(models_.Find(&model));
+    templateWindows_[&model] = window;
+}
+
+void TfrmObj::CloseTemplateWindow(TpreviewObj& model)
+{
+    const auto found = templateWindows_.find(&model);
+    if (found != templateWindows_.end()) {
+        // The window draws from the model's vertices: it must be gone before the model is.
+        if (QWidget* window = found->second.data()) {
+            window->close();
+            delete window;
+        }
+        templateWindows_.erase(found);
+    }
+    model.SetTemplateWindow(nullptr);
+}
+
+int TfrmObj::ItemCount() const { return models_.Count(); }
+
+TpreviewObj* TfrmObj::ItemModel(int index) const { return models_[index].Model.get(); }
 
 bool TfrmObj::ItemSelected(int index) const { return lvwObj->topLevelItem(index)->isSelected(); }
 
-int TfrmObj::ItemStateIndex(int index) const
-{
-    return lvwObj->topLevelItem(index)->data(0, kStateRole).toInt();
-}
+int TfrmObj::ItemStateIndex(int index) const { return models_[index].Shown ? 0 : 1; }
 
-int TfrmObj::ItemIconIndex(int index) const
-{
-    return lvwObj->topLevelItem(index)->data(0, kIconRole).toInt();
-}
+int TfrmObj::ItemIconIndex(int index) const { return models_[index].Icon; }
 
 void TfrmObj::SetItemSelected(int index, bool selected)
 {
@@ -247,43 +276,22 @@ QIcon TfrmObj::ItemPicture(int stateIndex, int iconIndex)
     return icon;
 }
 
-void TfrmObj::SetItemStateIndex(QTreeWidgetItem* item, int stateIndex)
+void TfrmObj::ShowItemPicture(int index)
 {
-    item->setData(0, kStateRole, stateIndex);
-    item->setIcon(0, ItemPicture(stateIndex, item->data(0, kIconRole).toInt()));
-}
-
-void TfrmObj::SetItemIconIndex(QTreeWidgetItem* item, int iconIndex)
-{
-    item->setData(0, kIconRole, iconIndex);
-    item->setIcon(0, ItemPicture(item->data(0, kStateRole).toInt(), iconIndex));
+    const TModelEntry& entry = models_[index];
+    lvwObj->topLevelItem(index)->setIcon(0, ItemPicture(entry.Shown ? 0 : 1, entry.Icon));
 }
 
 void TfrmObj::SetObjectButtonCaption(const QString& caption) { owner_.btnObj->setText(caption); }
 
-std::optional<TBox> TfrmObj::SelectedBox() const
+void TfrmObj::TakeSelection()
 {
-    const bool anySelected = SelectedCount() > 0;
-    std::optional<TBox> box;
-    for (int i = 0; i < ItemCount(); ++i) {
-        if (anySelected && !ItemSelected(i))
-            continue;
-        const TpreviewObj& m = *ItemModel(i);
-        // An empty model has no box; its zero box would drag the union to the origin.
-        if (!m.BoxSet)
-            continue;
-        if (!box) {
-            box = TBox{m.MinX, m.MaxX, m.MinY, m.MaxY, m.MinZ, m.MaxZ};
-            continue;
-        }
-        box->MinX = std::min(box->MinX, m.MinX);
-        box->MaxX = std::max(box->MaxX, m.MaxX);
-        box->MinY = std::min(box->MinY, m.MinY);
-        box->MaxY = std::max(box->MaxY, m.MaxY);
-        box->MinZ = std::min(box->MinZ, m.MinZ);
-        box->MaxZ = std::max(box->MaxZ, m.MaxZ);
-    }
-    return box;
+    // While a delete runs, items and entries differ for a moment; the delete clears the
+    // selection at its end.
+    if (lvwObj->topLevelItemCount() != models_.Count())
+        return;
+    for (int i = 0; i < models_.Count(); ++i)
+        models_[i].Selected = lvwObj->topLevelItem(i)->isSelected();
 }
 
 void TfrmObj::SpeedButton1Click()
@@ -311,19 +319,25 @@ bool TfrmObj::lvwObjMouseDown(const QPoint& pos)
     QTreeWidgetItem* item = lvwObj->itemAt(pos);
     if (!item)
         return false;
+    const int index = lvwObj->indexOfTopLevelItem(item);
+    TModelEntry& entry = models_[index];
     const int x = pos.x() - lvwObj->visualItemRect(item).left();
     if (x < 32) {
-        SetItemStateIndex(item, 1 - item->data(0, kStateRole).toInt());
+        entry.Shown = !entry.Shown;
+        ShowItemPicture(index);
         owner_.RepaintAll();
         return true;
     }
-    if (x < 64)
-        SetItemIconIndex(item, 1 - item->data(0, kIconRole).toInt());
+    if (x < 64) {
+        entry.Icon = 1 - entry.Icon;
+        ShowItemPicture(index);
+    }
     return false;
 }
 
 void TfrmObj::lvwObjChange()
 {
+    TakeSelection();
     if (busy_)
         return;
     const int count = SelectedCount();
@@ -358,7 +372,7 @@ void TfrmObj::mnuMaptClick()
     for (int i = 0; i < ItemCount() && !model; ++i)
         if (ItemSelected(i))
             model = ItemModel(i);
-    if (model->TemplateWindow)
+    if (TemplateWindowOf(*model))
         return;
 
     const TSettings& settings = CurrentSettings(shell_);
@@ -386,37 +400,22 @@ void TfrmObj::mnuMaptClick()
         hide();
 }
 
-void TfrmObj::DestroyModel(TpreviewObj* model)
-{
-    CloseTemplateWindow(*model);
-    if (currentModel_ == model)
-        currentModel_ = nullptr;
-    // The tree keeps its node (deleting does not touch the tree) but no longer refers to the
-    // model.
-    for (int i = 0; i < tvwObj->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* node = tvwObj->topLevelItem(i);
-        if (ModelOf(node) == model)
-            node->setData(0, kModelRole, QVariant::fromValue(quintptr{0}));
-    }
-    std::erase_if(models_, [model](const auto& owned) { return owned.get() == model; });
-}
-
 void TfrmObj::Close1Click()
 {
     if (SelectedCount() == 0)
         return;
     busy_ = true;
     for (;;) {
-        QTreeWidgetItem* first = nullptr;
-        for (int i = 0; i < ItemCount() && !first; ++i)
-            if (ItemSelected(i))
-                first = lvwObj->topLevelItem(i);
-        if (!first)
+        int first = 0;
+        while (first < ItemCount() && !ItemSelected(first))
+            ++first;
+        if (first == ItemCount())
             break;
-        TpreviewObj* model = ModelOf(first);
-        delete first;
-        DestroyModel(model);
+        QTreeWidgetItem* item = lvwObj->topLevelItem(first);
+        models_.RemoveAt(first); // closes the model's template window first
+        delete item;
     }
+    TakeSelection();
     SetObjectButtonCaption(QStringLiteral("<未選択>"));
     currentModel_ = nullptr;
     lvwObj->clearSelection();

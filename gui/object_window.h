@@ -1,13 +1,14 @@
 #pragma once
 
-#include "core/preview/view_state.h"
+#include "core/model/model_list.h"
 
 #include <QIcon>
+#include <QPointer>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 class QAction;
 class QMenu;
@@ -22,11 +23,11 @@ class TfrmModel;
 class TpreviewObj;
 struct TShell;
 
-// The object window of one preview window: the list of the window's models (one item per
-// model, in the order they were read) and a tree of models and their groups. It owns the
-// models; the list items and tree nodes only refer to them. The preview window creates it,
-// shows and hides it, and reads the items' state and selection when it draws; the Open command
-// adds entries through CreateModelEntry; the export command walks the selection.
+// The object window of one preview window: shows the window's model list (one list item per
+// entry, in list order) and a tree of models and their groups. It owns the model list and, by
+// guarded pointers, the models' map template windows; list items and tree nodes only refer to
+// entries. The preview window creates it, shows and hides it, and draws from Models(); the
+// Open command adds entries through CreateModelEntry; the export command walks the selection.
 class TfrmObj : public QWidget
 {
     Q_OBJECT
@@ -35,13 +36,29 @@ public:
     TfrmObj(TShell& shell, TfrmModel& owner);
     ~TfrmObj() override;
 
-    // Takes model into the window: a top-level tree node and a list item, both with the
-    // model's name, state image 0 (shown). Returns the tree node.
-    QTreeWidgetItem* AddEntry(std::unique_ptr<TpreviewObj> model);
-    // Appends "グループ n" under a model's tree node.
-    QTreeWidgetItem* AddGroupNode(QTreeWidgetItem* modelNode, int number);
+    // The document's models. Change entries through this window (AddEntry, the delete
+    // command) so that the list items follow; the scene and the template window read it.
+    TModelList& Models() { return models_; }
+    const TModelList& Models() const { return models_; }
 
-    // The list, in list order.
+    // Takes model into the list: an entry, a top-level tree node and a list item, both with
+    // the model's name, state image 0 (shown). Returns the entry.
+    TModelEntry& AddEntry(std::unique_ptr<TpreviewObj> model);
+    // Records the groups of model (numbers 1 .. its GroupCount) in its entry and lists them as
+    // "グループ n" under its tree node. For a model read after AddEntry.
+    void AddGroups(const TpreviewObj& model);
+
+    // The map template window of model, or null.
+    QWidget* TemplateWindowOf(const TpreviewObj& model) const;
+    // Makes window the template window of model (listed here). This window owns it from then
+    // on: it is closed and freed before the model's entry is removed, or with this window;
+    // the template window may also close and free itself before.
+    void SetTemplateWindow(const TpreviewObj& model, QWidget* window);
+    // Closes and frees the template window of model, if any, and clears the model's link to
+    // it. Runs before a model is freed.
+    void CloseTemplateWindow(TpreviewObj& model);
+
+    // The list items, in list order (item i shows entry i).
     int ItemCount() const;
     TpreviewObj* ItemModel(int index) const;
     bool ItemSelected(int index) const;
@@ -55,7 +72,7 @@ public:
 
     // The union of the boxes of the selected models, or of all models when none is selected;
     // hidden models count, models without vertices do not. Nothing when no model counts.
-    std::optional<TBox> SelectedBox() const;
+    std::optional<TBox> SelectedBox() const { return models_.SelectedBox(); }
 
     TfrmModel& Owner() const { return owner_; }
 
@@ -79,10 +96,10 @@ public:
     QAction* N5 = nullptr;
 
 public slots:
-    void SpeedButton1Click();
-    void lvwObjChange();
-    void mnuMaptClick();
-    void Close1Click();
+    void SpeedButton1Click(); // the read button: the Open command into this preview window
+    void lvwObjChange();      // selection changed: buttons, object button caption, redraw
+    void mnuMaptClick(); // "マッピング テンプレート...": size dialog, then the template window
+    void Close1Click(); // "閉じる", the delete button: removes the selected models
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,21 +109,20 @@ private:
     // press was used up (a click on the state image leaves the selection alone).
     bool lvwObjMouseDown(const QPoint& pos);
     QIcon ItemPicture(int stateIndex, int iconIndex);
-    void SetItemStateIndex(QTreeWidgetItem* item, int stateIndex);
-    void SetItemIconIndex(QTreeWidgetItem* item, int iconIndex);
+    // Shows entry index's state and icon images on its list item.
+    void ShowItemPicture(int index);
     void SetObjectButtonCaption(const QString& caption);
-    void DestroyModel(TpreviewObj* model);
+    // Copies the list's selection into the entries.
+    void TakeSelection();
+    QTreeWidgetItem* TreeNodeOf(const TpreviewObj& model) const;
 
     TShell& shell_;
     TfrmModel& owner_;
-    std::vector<std::unique_ptr<TpreviewObj>> models_;
+    TModelList models_;
+    std::map<const TpreviewObj*, QPointer<QWidget>> templateWindows_;
     TpreviewObj* currentModel_ = nullptr;
     bool busy_ = false;
     QIcon pictures_[2][2]; // by state image and icon, drawn when first needed
 };
-
-// Closes the map template window of model, if it has one, and clears the model's reference to
-// it. Called before a model is destroyed.
-void CloseTemplateWindow(TpreviewObj& model);
 
 } // namespace kalvo

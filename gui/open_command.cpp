@@ -43,7 +43,7 @@ private:
 
 void ReadDxf(TShell& shell, TfrmModel& target, const std::string& path)
 {
-    TModelEntry entry = CreateModelEntry(target, ModelNameOfPath(path));
+    TModelEntry& entry = CreateModelEntry(target, ModelNameOfPath(path));
     TDXFobject reader(*shell.Sink);
     reader.Read(path);
     reader.HandOver(*entry.Model);
@@ -51,13 +51,13 @@ void ReadDxf(TShell& shell, TfrmModel& target, const std::string& path)
 
 void ReadRok(TShell& shell, TfrmModel& target, const std::string& path)
 {
-    TModelEntry entry = CreateModelEntry(target, ModelNameOfPath(path));
+    TModelEntry& entry = CreateModelEntry(target, ModelNameOfPath(path));
     TROKobject reader(*shell.Sink);
     if (!reader.ReadPalette(path))
         return;
     TpreviewObj& model = *entry.Model;
     reader.ReadGeometry(model);
-    AddGroupNodes(target.ObjectWindow(), entry.Node, model);
+    target.ObjectWindow().AddGroups(model);
 }
 
 void ReadRds(TShell& shell, TfrmModel& target, const std::string& path)
@@ -72,21 +72,13 @@ void ReadRds(TShell& shell, TfrmModel& target, const std::string& path)
 
 } // namespace
 
-TModelEntry CreateModelEntry(TfrmModel& window, const std::string& name)
+TModelEntry& CreateModelEntry(TfrmModel& window, const std::string& name)
 {
     // The model reaches the window's panes, camera and buffer through the window at each
     // drawing, so binding it is registering it with the window's object window.
     auto model = std::make_unique<TpreviewObj>();
     model->Name = name;
-    TpreviewObj* raw = model.get();
-    QTreeWidgetItem* node = window.ObjectWindow().AddEntry(std::move(model));
-    return {raw, node};
-}
-
-void AddGroupNodes(TfrmObj& objects, QTreeWidgetItem* node, const TpreviewObj& model)
-{
-    for (int n = 1; n <= model.GroupCount; ++n)
-        objects.AddGroupNode(node, n);
+    return window.ObjectWindow().AddEntry(std::move(model));
 }
 
 int FilterIndexOfPath(const QString& path)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/model/model_list.h"
+
 #include <QString>
 #include <string>
-
-class QTreeWidgetItem;
 
 namespace kalvo {
 
@@ -20,20 +20,10 @@ enum TOpenFilter : int {
     kFilterRds = 4,
 };
 
-// A model registered in a preview window's object window.
-struct TModelEntry
-{
-    TpreviewObj* Model = nullptr;
-    QTreeWidgetItem* Node = nullptr;
-};
-
 // Creates an empty model named name (code page 932), bound to window, and registers it in the
-// window's object window: a top-level tree node and a list item, shown. Every reader path
-// makes its models this way.
-TModelEntry CreateModelEntry(TfrmModel& window, const std::string& name);
-
-// Appends "グループ n" nodes, n = 1 .. the model's group count, under its tree node.
-void AddGroupNodes(TfrmObj& objects, QTreeWidgetItem* node, const TpreviewObj& model);
+// window's object window: an entry of its model list, a top-level tree node and a list item,
+// shown. Every reader path makes its models this way.
+TModelEntry& CreateModelEntry(TfrmModel& window, const std::string& name);
 
 // Reads the file at path into target by the filter index, with the wait window shown while
 // it reads, then lays the window out again so the new models show. A DXF or ROK file adds one

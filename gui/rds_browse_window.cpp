@@ -38,12 +38,10 @@ void TfrmRDSbrows::LoadObjects()
 {
     TRDSloadCallbacks callbacks;
     callbacks.CreateModelEntry = [this](const std::string& name) -> TpreviewObj& {
-        TModelEntry entry = CreateModelEntry(target_, name);
-        nodes_[entry.Model] = entry.Node;
-        return *entry.Model;
+        return *CreateModelEntry(target_, name).Model;
     };
     callbacks.ObjectLoaded = [this](TpreviewObj& model) {
-        AddGroupNodes(target_.ObjectWindow(), nodes_[&model], model);
+        target_.ObjectWindow().AddGroups(model);
     };
     if (TMainForm* main = shell_.MainForm) {
         callbacks.Progress.Begin = [main](const std::string& text) {

@@ -3,10 +3,8 @@
 #include "core/io/rds_browser.h"
 
 #include <QDialog>
-#include <map>
 
 class QListWidget;
-class QTreeWidgetItem;
 
 namespace kalvo {
 
@@ -37,7 +35,6 @@ private:
     TShell& shell_;
     TfrmModel& target_;
     TRDSbrowser browser_;
-    std::map<const TpreviewObj*, QTreeWidgetItem*> nodes_;
 };
 
 } // namespace kalvo

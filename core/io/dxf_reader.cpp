@@ -4,9 +4,11 @@
 #include "core/base/message_sink.h"
 #include "core/base/numbers.h"
 #include "core/base/text.h"
+#include "core/io/dxf_blocks.h"
 #include "core/io/line_reader.h"
 #include "core/model/preview_obj.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -102,7 +104,8 @@ struct TFileCloser
 
 } // namespace
 
-// Walks the group-code/value pairs of one file and collects its faces.
+// Walks the group-code/value pairs of one file and collects its faces: 3DFACE entities,
+// polyface and polygon-mesh POLYLINEs, and the blocks INSERT entities place.
 class TDXFobject::TParser
 {
 public:
@@ -132,11 +135,27 @@ public:
                 break;
             TakePair(code, value);
         }
-        // A file may end inside a face (no ENDSEC or EOF after it): the face read so far counts.
-        EndFace();
+        // A file may end inside an entity (no ENDSEC or EOF after it): what was read counts.
+        EndEntity();
+        EndPolyline();
+        store_.Finish(
+            [this](int colourNumber, int layer, const TDxfPoint(&corners)[4]) {
+                Emit(colourNumber, layer < 0 ? std::string_view() : store_.Layers()[layer],
+                     corners);
+            },
+            [this](const std::string& text) { owner_.ReportStop(text); });
     }
 
 private:
+    enum class TEntity { None, Face, Vertex, Polyline, Block, Insert };
+
+    // A VERTEX of a POLYLINE: a position, or (in a polyface mesh) a face record.
+    struct TPolyFace
+    {
+        int Index[4];
+        int ColourNumber;
+    };
+
     // The first "0" / "SECTION" pair, looked for line by line as any line "0" may start one.
     bool FindFirstSection()
     {
@@ -155,23 +174,113 @@ private:
     void TakePair(int code, std::string_view value)
     {
         if (code == 0) {
-            EndFace();
-            if (TrimBlanks(value) == "3DFACE") {
-                inFace_ = true;
-                patch_ = TPatch{};
-                fourthGiven_ = false;
-            }
+            StartEntity(TrimBlanks(value));
             return;
         }
-        if (!inFace_)
+        switch (entity_) {
+        case TEntity::Face:
+            TakeFacePair(code, value);
+            break;
+        case TEntity::Vertex:
+            TakeVertexPair(code, value);
+            break;
+        case TEntity::Polyline:
+            TakePolylinePair(code, value);
+            break;
+        case TEntity::Block:
+            TakeBlockPair(code, value);
+            break;
+        case TEntity::Insert:
+            TakeInsertPair(code, value);
+            break;
+        case TEntity::None:
+            break;
+        }
+    }
+
+    void StartEntity(std::string_view name)
+    {
+        EndEntity();
+        if (name == "VERTEX" && polylineOpen_) {
+            entity_ = TEntity::Vertex;
+            vertex_ = TDxfPoint{};
+            vertexFlags_ = 0;
+            vertexColour_ = -1;
+            for (int& index : vertexIndex_)
+                index = 0;
             return;
+        }
+        // SEQEND, or any other entity, ends the vertices of a polyline.
+        EndPolyline();
+        if (name == "3DFACE") {
+            entity_ = TEntity::Face;
+            patch_ = TPatch{};
+            fourthGiven_ = false;
+        } else if (name == "POLYLINE") {
+            entity_ = TEntity::Polyline;
+            polylineOpen_ = true;
+            polyFlags_ = 0;
+            polyColour_ = 0;
+            polyLayer_.clear();
+            meshSize_[0] = meshSize_[1] = meshSize_[2] = meshSize_[3] = 0;
+        } else if (name == "BLOCK") {
+            entity_ = TEntity::Block;
+            blockName_.clear();
+            blockBase_ = TDxfPoint{};
+        } else if (name == "ENDBLK" || name == "ENDSEC") {
+            store_.EndBlock();
+        } else if (name == "INSERT") {
+            entity_ = TEntity::Insert;
+            insert_ = TDxfInsert{};
+        }
+    }
+
+    void EndEntity()
+    {
+        switch (entity_) {
+        case TEntity::Face:
+            EndFace();
+            break;
+        case TEntity::Vertex:
+            EndVertex();
+            break;
+        case TEntity::Block:
+            store_.BeginBlock(blockName_, blockBase_);
+            break;
+        case TEntity::Insert:
+            insert_.Columns = std::max(insert_.Columns, 1);
+            insert_.Rows = std::max(insert_.Rows, 1);
+            store_.AddInsert(std::move(insert_));
+            break;
+        case TEntity::Polyline:
+        case TEntity::None:
+            break;
+        }
+        entity_ = TEntity::None;
+    }
+
+    bool TakeCoordinate(std::string_view value, double& coordinate)
+    {
+        if (ParseCoordinate(value, coordinate))
+            return true;
+        owner_.ReportFormatError();
+        return false;
+    }
+
+    void TakeInt(std::string_view value, int& target)
+    {
+        if (!ParseInt(value, target))
+            owner_.ReportFormatError();
+    }
+
+    void TakeFacePair(int code, std::string_view value)
+    {
         switch (code) {
         case 8:
             patch_.Layer.assign(value);
             break;
         case 62:
-            if (!ParseInt(value, patch_.ColourNumber))
-                owner_.ReportFormatError();
+            TakeInt(value, patch_.ColourNumber);
             break;
         case 10:
         case 11:
@@ -187,9 +296,7 @@ private:
         case 33: {
             const int corner = code % 10;
             TDxfPoint& point = patch_.Corners[corner];
-            double& coordinate = code < 20 ? point.x : code < 30 ? point.y : point.z;
-            if (!ParseCoordinate(value, coordinate))
-                owner_.ReportFormatError();
+            TakeCoordinate(value, code < 20 ? point.x : code < 30 ? point.y : point.z);
             if (corner == 3)
                 fourthGiven_ = true;
             break;
@@ -199,26 +306,318 @@ private:
         }
     }
 
+    void TakePolylinePair(int code, std::string_view value)
+    {
+        switch (code) {
+        case 8:
+            polyLayer_.assign(value);
+            break;
+        case 62:
+            TakeInt(value, polyColour_);
+            break;
+        case 70:
+            TakeInt(value, polyFlags_);
+            break;
+        case 71:
+        case 72:
+        case 73:
+        case 74:
+            TakeInt(value, meshSize_[code - 71]);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void TakeVertexPair(int code, std::string_view value)
+    {
+        switch (code) {
+        case 10:
+            TakeCoordinate(value, vertex_.x);
+            break;
+        case 20:
+            TakeCoordinate(value, vertex_.y);
+            break;
+        case 30:
+            TakeCoordinate(value, vertex_.z);
+            break;
+        case 62:
+            TakeInt(value, vertexColour_);
+            break;
+        case 70:
+            TakeInt(value, vertexFlags_);
+            break;
+        case 71:
+        case 72:
+        case 73:
+        case 74:
+            TakeInt(value, vertexIndex_[code - 71]);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void TakeBlockPair(int code, std::string_view value)
+    {
+        switch (code) {
+        case 2:
+            blockName_.assign(TrimBlanks(value));
+            break;
+        case 10:
+            TakeCoordinate(value, blockBase_.x);
+            break;
+        case 20:
+            TakeCoordinate(value, blockBase_.y);
+            break;
+        case 30:
+            TakeCoordinate(value, blockBase_.z);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void TakeInsertPair(int code, std::string_view value)
+    {
+        TDxfInsert& in = insert_;
+        switch (code) {
+        case 2:
+            in.Block.assign(TrimBlanks(value));
+            break;
+        case 10:
+            TakeCoordinate(value, in.Point.x);
+            break;
+        case 20:
+            TakeCoordinate(value, in.Point.y);
+            break;
+        case 30:
+            TakeCoordinate(value, in.Point.z);
+            break;
+        case 41:
+            TakeCoordinate(value, in.ScaleX);
+            break;
+        case 42:
+            TakeCoordinate(value, in.ScaleY);
+            break;
+        case 43:
+            TakeCoordinate(value, in.ScaleZ);
+            break;
+        case 44:
+            TakeCoordinate(value, in.ColumnSpacing);
+            break;
+        case 45:
+            TakeCoordinate(value, in.RowSpacing);
+            break;
+        case 50:
+            TakeCoordinate(value, in.RotationDegrees);
+            break;
+        case 70:
+            TakeInt(value, in.Columns);
+            break;
+        case 71:
+            TakeInt(value, in.Rows);
+            break;
+        case 210:
+            TakeCoordinate(value, in.Extrusion.x);
+            break;
+        case 220:
+            TakeCoordinate(value, in.Extrusion.y);
+            break;
+        case 230:
+            TakeCoordinate(value, in.Extrusion.z);
+            break;
+        default:
+            break;
+        }
+    }
+
     void EndFace()
     {
-        if (!inFace_)
-            return;
         if (!fourthGiven_)
             patch_.Corners[3] = patch_.Corners[2];
+        if (Keeping()) {
+            const int first = store_.AddPoints(patch_.Corners, 4);
+            const int corners[4] = {first, first + 1, first + 2, first + 3};
+            store_.AddFace(corners, patch_.ColourNumber, LayerIndex(patch_.Layer));
+            return;
+        }
         ++owner_.patchCount_;
         if (handOver_)
             HandOverPatch(patch_, *handOver_);
         else
             owner_.patches_.push_back(std::move(patch_));
-        inFace_ = false;
+    }
+
+    // Faces wait in the store inside a block definition, and everywhere once a block face or
+    // an INSERT has been met, so that they keep their order around the inserts.
+    bool Keeping() const { return store_.InBlock() || store_.Keeping(); }
+
+    int LayerIndex(const std::string& layer)
+    {
+        // Layers matter only to the patch list; a hand-over skips the look-up.
+        return handOver_ ? -1 : store_.InternLayer(layer);
+    }
+
+    void EndVertex()
+    {
+        // In a polyface mesh a vertex flagged 128 without 64 is a face record; every other
+        // vertex is a position. In a polygon mesh, spline frame control points (16) are not
+        // part of the surface.
+        if ((polyFlags_ & 64) != 0 && (vertexFlags_ & 128) != 0 && (vertexFlags_ & 64) == 0) {
+            polyFaces_.push_back(
+                {{vertexIndex_[0], vertexIndex_[1], vertexIndex_[2], vertexIndex_[3]},
+                 vertexColour_ >= 0 ? vertexColour_ : -1});
+            return;
+        }
+        if ((polyFlags_ & 64) == 0 && (vertexFlags_ & 16) != 0)
+            return;
+        polyPoints_.push_back(vertex_);
+    }
+
+    void EndPolyline()
+    {
+        if (!polylineOpen_)
+            return;
+        polylineOpen_ = false;
+        if ((polyFlags_ & 64) != 0)
+            PolyfaceFaces();
+        else if ((polyFlags_ & 16) != 0)
+            MeshFaces();
+        // Plain 2D and 3D polylines have no faces.
+        polyPoints_.clear();
+        polyFaces_.clear();
+    }
+
+    void PolyfaceFaces()
+    {
+        const std::int64_t count = static_cast<std::int64_t>(polyPoints_.size());
+        const bool keeping = Keeping();
+        const int first =
+            keeping ? store_.AddPoints(polyPoints_.data(), static_cast<int>(count)) : 0;
+        const int layer = keeping ? LayerIndex(polyLayer_) : -1;
+        for (const TPolyFace& face : polyFaces_) {
+            // A negative index hides the edge that starts at it; the edge still belongs to the
+            // face. Missing corners repeat the last one given, as in a 3DFACE.
+            int corners[4];
+            int given = 0;
+            bool broken = false;
+            for (const int index : face.Index) {
+                const std::int64_t at = index < 0 ? -static_cast<std::int64_t>(index) : index;
+                if (at == 0)
+                    continue;
+                if (at > count) {
+                    broken = true;
+                    break;
+                }
+                corners[given++] = static_cast<int>(at - 1);
+            }
+            if (broken || given == 0) {
+                owner_.ReportFormatError();
+                continue;
+            }
+            for (int i = given; i < 4; ++i)
+                corners[i] = corners[given - 1];
+            const int colour = face.ColourNumber >= 0 ? face.ColourNumber : polyColour_;
+            if (keeping) {
+                for (int& corner : corners)
+                    corner += first;
+                store_.AddFace(corners, colour, layer);
+            } else {
+                const TDxfPoint points[4] = {polyPoints_[corners[0]], polyPoints_[corners[1]],
+                                             polyPoints_[corners[2]], polyPoints_[corners[3]]};
+                Emit(colour, polyLayer_, points);
+            }
+        }
+    }
+
+    void MeshFaces()
+    {
+        // M rows of N vertices; a smoothed mesh lists its surface vertices in the smoothed
+        // counts instead.
+        std::int64_t rows = meshSize_[0], columns = meshSize_[1];
+        const std::int64_t count = static_cast<std::int64_t>(polyPoints_.size());
+        if (rows * columns != count && std::int64_t(meshSize_[2]) * meshSize_[3] == count &&
+            count > 0) {
+            rows = meshSize_[2];
+            columns = meshSize_[3];
+        }
+        if (rows < 2 || columns < 2)
+            return;
+        if (rows * columns > count) {
+            owner_.ReportFormatError();
+            rows = count / columns;
+            if (rows < 2)
+                return;
+        }
+        // Closing a direction of two vertices would lay every face twice.
+        const bool closedRows = (polyFlags_ & 1) != 0 && rows > 2;
+        const bool closedColumns = (polyFlags_ & 32) != 0 && columns > 2;
+        const bool keeping = Keeping();
+        const int first =
+            keeping ? store_.AddPoints(polyPoints_.data(), static_cast<int>(rows * columns)) : 0;
+        const int layer = keeping ? LayerIndex(polyLayer_) : -1;
+        const auto at = [columns](std::int64_t m, std::int64_t n) {
+            return static_cast<int>(m * columns + n);
+        };
+        for (std::int64_t m = 0; m < (closedRows ? rows : rows - 1); ++m) {
+            const std::int64_t m1 = (m + 1) % rows;
+            for (std::int64_t n = 0; n < (closedColumns ? columns : columns - 1); ++n) {
+                const std::int64_t n1 = (n + 1) % columns;
+                int corners[4] = {at(m, n), at(m1, n), at(m1, n1), at(m, n1)};
+                if (keeping) {
+                    for (int& corner : corners)
+                        corner += first;
+                    store_.AddFace(corners, polyColour_, layer);
+                } else {
+                    const TDxfPoint points[4] = {polyPoints_[corners[0]], polyPoints_[corners[1]],
+                                                 polyPoints_[corners[2]], polyPoints_[corners[3]]};
+                    Emit(polyColour_, polyLayer_, points);
+                }
+            }
+        }
+    }
+
+    // One face to the model (or the patch list), in its final coordinates.
+    void Emit(int colourNumber, std::string_view layer, const TDxfPoint (&corners)[4])
+    {
+        ++owner_.patchCount_;
+        TPatch patch;
+        patch.ColourNumber = colourNumber;
+        for (int i = 0; i < 4; ++i)
+            patch.Corners[i] = corners[i];
+        if (handOver_) {
+            HandOverPatch(patch, *handOver_);
+            return;
+        }
+        patch.Layer.assign(layer);
+        owner_.patches_.push_back(std::move(patch));
     }
 
     TDXFobject& owner_;
     TLineReader& lines_;
     const TAddPolygonByCorners* handOver_; // none: keep the patches
+    TDxfBlockStore store_;
+    TEntity entity_ = TEntity::None;
+
     TPatch patch_;
-    bool inFace_ = false;
     bool fourthGiven_ = false;
+
+    bool polylineOpen_ = false;
+    int polyFlags_ = 0;
+    int polyColour_ = 0;
+    int meshSize_[4] = {0, 0, 0, 0}; // M, N, smoothed M, smoothed N
+    std::string polyLayer_;
+    std::vector<TDxfPoint> polyPoints_;
+    std::vector<TPolyFace> polyFaces_;
+    TDxfPoint vertex_;
+    int vertexFlags_ = 0;
+    int vertexColour_ = -1;
+    int vertexIndex_[4] = {0, 0, 0, 0};
+
+    std::string blockName_;
+    TDxfPoint blockBase_;
+    TDxfInsert insert_;
 };
 
 TDXFobject::TDXFobject(TMessageSink& sink, TMessageList messageList)
@@ -279,6 +678,12 @@ void TDXFobject::Message(const std::string& line) const
 {
     if (messageList_)
         messageList_(line);
+}
+
+void TDXFobject::ReportStop(const std::string& text)
+{
+    reportedError_ = true;
+    sink_.Show(TMsgKind::Error, text, TButtons::Ok);
 }
 
 void TDXFobject::ReportFormatError()

@@ -30,8 +30,8 @@ struct TDxfPoint
     bool operator==(const TDxfPoint&) const = default;
 };
 
-// One 3DFACE entity as read. Corners the file does not give stay at 0.0, except the fourth,
-// which then equals the third.
+// One face as read: a 3DFACE entity, or a face of a mesh. Corners the file does not give stay at
+// 0.0, except the fourth, which then equals the third.
 struct TPatch
 {
     std::string Layer; // code page 932 bytes; kept, not used further
@@ -39,14 +39,19 @@ struct TPatch
     TDxfPoint Corners[4];
 };
 
-// Reads the 3DFACE entities of a DXF text file into patches, then hands every patch to a model
-// as a polygon. The Open command and the command line create one per file, Read it and HandOver
+// Reads the faces of a DXF text file into patches, then hands every patch to a model as a
+// polygon. The Open command and the command line create one per file, Read it and HandOver
 // to the new model.
 //
-// Every 3DFACE after the first section start is read, wherever it stands; other entities are
-// passed over. Group-code lines and the entity names may carry blanks around them and lines may
-// end in CR LF. Format errors are reported once per file through the sink, as information with
-// an OK button, and reading goes on; nothing in a file stops the reader.
+// Faces are 3DFACE entities, and the faces of polyface meshes (POLYLINE flag 64) and polygon
+// meshes (flag 16), read after the first section start wherever they stand; other entities are
+// passed over. When the file has INSERT entities, the faces of a block definition go to the
+// model only through the inserts that place it, moved as each insert says; without any INSERT
+// a block's faces are read where they stand. Group-code lines and the entity names may carry
+// blanks around them and lines may end in CR LF. Format errors are reported once per file
+// through the sink, as information with an OK button, and reading goes on; only inserts that
+// nest too deep, insert themselves or expand past 50 million faces stop the faces, with an
+// error message, keeping those handed over before.
 class TDXFobject
 {
 public:
@@ -89,6 +94,8 @@ private:
     static void HandOverPatch(const TPatch& patch, const TAddPolygonByCorners& add);
     void Message(const std::string& line) const;
     void ReportFormatError();
+    // Why the faces of blocks stopped (too deep, self insert, too many faces).
+    void ReportStop(const std::string& text);
 
     TMessageSink& sink_;
     TMessageList messageList_;

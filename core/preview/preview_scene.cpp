@@ -23,6 +23,12 @@ constexpr int kPassesPerClockCheck = 16;
 
 } // namespace
 
+const TModelList& TPreviewScene::Entries() const
+{
+    static const TModelList none;
+    return Models ? *Models : none;
+}
+
 TPreviewScene::TPreviewScene() : Clock(SteadyMilliseconds)
 {
     InitialiseCamera(Camera, 0, 0);
@@ -139,7 +145,7 @@ void TPreviewScene::RedrawPerspective(int mode)
     DrawAxes(toBitmap);
     DrawBoundingBoxes(toBitmap);
 
-    for (const TSceneEntry& entry : Entries) {
+    for (const TModelEntry& entry : Entries()) {
         if (!entry.Shown || !entry.Model)
             continue;
         TpreviewObj& model = *entry.Model;
@@ -196,7 +202,7 @@ void TPreviewScene::RedrawOrtho(int view)
     TCanvas& pane = panes_[view];
     pane.Clear(Settings.BackColor);
     const TOrthoColours colours{Settings.EditableEdge, Settings.UnEditableEdge};
-    for (const TSceneEntry& entry : Entries) {
+    for (const TModelEntry& entry : Entries()) {
         if (!entry.Shown || !entry.Model)
             continue;
         TpreviewObj& model = *entry.Model;
@@ -220,7 +226,7 @@ bool TPreviewScene::FillStep()
     const std::int64_t start = Clock();
     for (int pass = 0; pass < kMaxFillPasses; ++pass) {
         bool filled = false;
-        for (const TSceneEntry& entry : Entries) {
+        for (const TModelEntry& entry : Entries()) {
             if (!entry.Shown || !entry.Model || entry.Model->PolygonCount() <= ProgressIndex)
                 continue;
             PrefetchAhead(*entry.Model, ProgressIndex);
@@ -250,7 +256,7 @@ void TPreviewScene::FinishFill()
 
 void TPreviewScene::DrawEdgesOfShown(bool toBitmap)
 {
-    for (const TSceneEntry& entry : Entries) {
+    for (const TModelEntry& entry : Entries()) {
         if (!entry.Shown || !entry.Model)
             continue;
         TpreviewObj& model = *entry.Model;
@@ -338,7 +344,7 @@ void TPreviewScene::DrawBoundingBoxes(bool toBitmap)
     if (!Settings.BoundingBox)
         return;
     TpreviewObj scratch;
-    for (const TSceneEntry& entry : Entries) {
+    for (const TModelEntry& entry : Entries()) {
         if (!entry.Selected || !entry.Model)
             continue;
         const TpreviewObj& model = *entry.Model;

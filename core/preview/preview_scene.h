@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/model_list.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/camera.h"
 #include "core/preview/canvas.h"
@@ -33,14 +34,6 @@ struct TDrawSettings
     int FlatMode = 0;      // mode 3
 };
 
-// One model listed in the window's object list. The object list owns the model.
-struct TSceneEntry
-{
-    TpreviewObj* Model = nullptr;
-    bool Shown = true;
-    bool Selected = false;
-};
-
 // Milliseconds from some fixed start; the progressive filler measures its time slices with it.
 using TTickClock = std::function<std::int64_t()>;
 
@@ -53,7 +46,9 @@ class TPreviewScene
 public:
     TPreviewScene();
 
-    std::vector<TSceneEntry> Entries;
+    // The document's models, drawn as their entries say (shown, selected); not owned. Null
+    // draws no model.
+    const TModelList* Models = nullptr;
     TDrawSettings Settings;
     TViewState View; // angles, distance, target, orthographic centre and zoom, cursor point
     TVector Camera;
@@ -127,6 +122,7 @@ private:
         bool DashedHorizontal = false;
     };
 
+    const TModelList& Entries() const; // the models, or an empty list
     void RedrawPerspective(int mode);
     void RedrawOrtho(int view);
     void PrepareModel(TpreviewObj& model) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/box.h"
 #include "core/model/records.h"
 #include "core/preview/camera.h"
 
@@ -52,12 +53,6 @@ void ApplyFixedViewpoint(TViewState& state, TVector& camera, const TFixedViewpoi
 
 // "原点を注視点に": the target becomes the origin. The caller redraws the perspective pane.
 void TargetOrigin(TViewState& state, TVector& camera);
-
-// An axis-aligned box in model units, as the models keep theirs.
-struct TBox
-{
-    double MinX = 0.0, MaxX = 0.0, MinY = 0.0, MaxY = 0.0, MinZ = 0.0, MaxZ = 0.0;
-};
 
 // What a view command changed, so the window knows which panes to redraw.
 enum class TViewChange {

@@ -9,6 +9,7 @@
 #include "gui/qt_platform.h"
 #include "tests/gui/support/app_fixture.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -17,6 +18,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -170,15 +172,49 @@ private slots:
                                          "RDS書き出し...", "-", "環境設定...", "-", "終了(&X)"}));
         QVERIFY(!main.FileSaveItem->isEnabled());
 
-        // Showing the main window loads the cursors by bare name and opens one preview window.
-        QCOMPARE(app.Platform.LoadedCursors, (std::map<int, QString>{{5, "HAND.cur"},
-                                                                     {6, "VIEW.cur"},
-                                                                     {7, "PICKUP.cur"},
-                                                                     {9, "ESel.cur"},
-                                                                     {10, "PSel.cur"},
-                                                                     {11, "Pen.cur"}}));
+        // Showing the main window loads the cursors and opens one preview window.
+        std::map<int, QString> cursorNames;
+        for (const auto& [slot, path] : app.Platform.LoadedCursors)
+            cursorNames[slot] = QFileInfo(path).fileName();
+        QCOMPARE(cursorNames, (std::map<int, QString>{{5, "HAND.cur"},
+                                                      {6, "VIEW.cur"},
+                                                      {7, "PICKUP.cur"},
+                                                      {9, "ESel.cur"},
+                                                      {10, "PSel.cur"},
+                                                      {11, "Pen.cur"}}));
         QCOMPARE(main.PreviewWindows().size(), 1);
         QCOMPARE(app.Preview().windowTitle(), QString("Preview Window"));
+    }
+
+    void ShippedFilesComeFromTheCurrentFolderBeforeTheShareFolder()
+    {
+        // An installed program started in a folder of the user's: what that folder holds wins,
+        // the rest comes from the share folder.
+        QTemporaryDir share, current;
+        const QDir shipped(share.filePath("kalvo3d"));
+        QVERIFY(QDir().mkpath(shipped.path()));
+        for (const char* name : {"HAND.cur", "VIEW.cur", "PICKUP.cur", "ESel.cur", "PSel.cur",
+                                 "Pen.cur", "Kalvo3D.txt"})
+            QVERIFY(QFile::copy(SourcePath(QString("data/") + name), shipped.filePath(name)));
+        QVERIFY(QFile::copy(SourcePath("data/VIEW.cur"), current.filePath("HAND.cur")));
+        const QByteArray oldDataDirs = qgetenv("XDG_DATA_DIRS");
+        const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+        const QString oldCurrent = QDir::currentPath();
+        qputenv("XDG_DATA_DIRS", share.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", current.filePath("nowhere").toLocal8Bit());
+        QDir::setCurrent(current.path());
+        auto restore = qScopeGuard([&] {
+            QDir::setCurrent(oldCurrent);
+            qputenv("XDG_DATA_DIRS", oldDataDirs);
+            qputenv("XDG_DATA_HOME", oldDataHome);
+        });
+
+        TAppFixture app;
+        QCOMPARE(app.Platform.LoadedCursors.at(kCursorHand), current.filePath("HAND.cur"));
+        QCOMPARE(app.Platform.LoadedCursors.at(kCursorPen), shipped.filePath("Pen.cur"));
+        QCOMPARE(app.Platform.LoadedCursors.size(), size_t{6});
+        app.Shell().Info->Button2->click();
+        QVERIFY(app.Platform.StartedPrograms.at(0).endsWith(shipped.filePath("Kalvo3D.txt")));
     }
 
     void AltKeyNeverReachesTheWindows()

@@ -8,6 +8,7 @@
 #include "gui/temp_size_dialog.h"
 #include "tests/gui/support/app_fixture.h"
 
+#include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -171,9 +172,11 @@ private slots:
         TpreviewObj& c = AddModel(*app, "C", 5, 6);
         QPointer<TTemplateStandIn> templateA = new TTemplateStandIn;
         QPointer<TTemplateStandIn> templateC = new TTemplateStandIn;
+        TfrmObj& objects = app->Objects();
+        objects.SetTemplateWindow(a, templateA);
+        objects.SetTemplateWindow(c, templateC);
         a.SetTemplateWindow(templateA);
         c.SetTemplateWindow(templateC);
-        TfrmObj& objects = app->Objects();
         objects.SetItemSelected(0, true);
         objects.SetItemSelected(2, true);
         objects.btnDelete->click();
@@ -188,6 +191,19 @@ private slots:
 
         objects.Close1Click(); // nothing selected: nothing happens
         QCOMPARE(objects.ItemCount(), 1);
+    }
+
+    void ClosingThePreviewFreesItsTemplateWindows()
+    {
+        TpreviewObj& a = AddModel(*app, "A", 0, 1);
+        QPointer<TTemplateStandIn> window = new TTemplateStandIn;
+        app->Objects().SetTemplateWindow(a, window);
+        QCOMPARE(app->Objects().TemplateWindowOf(a), window.data());
+        QPointer<TfrmModel> preview = &app->Preview();
+        app->Main().mdiArea->closeAllSubWindows();
+        QTest::qWait(20); // the sub-window frees itself from the event loop
+        QVERIFY(preview.isNull());
+        QVERIFY(window.isNull());
     }
 
     void TemplateCommandAsksForTheSize()
@@ -222,10 +238,9 @@ private slots:
 
         // A model that has its template window gets no second one and no dialog.
         TTemplateStandIn existing;
-        model.SetTemplateWindow(&existing);
+        objects.SetTemplateWindow(model, &existing);
         objects.mnuMaptClick();
         QCOMPARE(app->ModalDialogs.size(), size_t{2});
-        model.SetTemplateWindow(nullptr);
     }
 
     void TemplateSizeBelowOneIsRefused()

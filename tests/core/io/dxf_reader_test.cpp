@@ -430,13 +430,14 @@ TEST_P(RealDxfFiles, GiveTheExpectedMesh)
 // egg is closed (V - E + F = 266 - 552 + 288 = 2). rifle: triangles only, as before.
 // lineTest: a quad and a triangle sharing one side (4 + 3 - 2 vertices, 4 + 3 - 1 edges).
 // 3dface: right-aligned codes; 46 faces in blocks and entities among text and polylines.
-// wuson: a polyface mesh, no 3DFACE at all.
+// wuson: no 3DFACE at all; one INSERT places a block holding a polyface mesh of 3205 positions
+// (2117 distinct) and 3732 triangles.
 INSTANTIATE_TEST_SUITE_P(DxfReading, RealDxfFiles,
                          testing::Values(TRealCase{"PinkEggFromLW.dxf", 266, 552, 288, 240},
                                          TRealCase{"rifle.dxf", 337, 905, 572, 0},
                                          TRealCase{"lineTest.dxf", 5, 6, 2, 1},
                                          TRealCase{"3dface.dxf", 147, 147, 46, 24},
-                                         TRealCase{"wuson.dxf", 0, 0, 0, 0}));
+                                         TRealCase{"wuson.dxf", 2117, 5804, 3732, 0}));
 
 } // namespace
 } // namespace kalvo

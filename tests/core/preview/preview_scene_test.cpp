@@ -91,12 +91,16 @@ std::unique_ptr<TpreviewObj> MakeCubeScene()
 
 struct TSceneFixture
 {
-    std::unique_ptr<TpreviewObj> Model = MakeCubeScene();
+    TModelList Models;
+    TpreviewObj* Model = nullptr;
     TPreviewScene Scene;
 
     explicit TSceneFixture(int view, int width = 160, int height = 120)
     {
-        Scene.Entries.push_back(TSceneEntry{Model.get(), true, true});
+        TModelEntry& entry = Models.Add(MakeCubeScene());
+        entry.Selected = true;
+        Model = entry.Model.get();
+        Scene.Models = &Models;
         Scene.View.ActiveView = view;
         Scene.View.ViewAngleH = 30;
         Scene.View.ViewAngleV = 25;
