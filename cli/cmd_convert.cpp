@@ -4,6 +4,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "core/base/errors.h"
+#include "core/io/export_check.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
 
@@ -32,19 +33,6 @@ constexpr const char* kConvertUsage =
     "Exit status: 0 when every input was read without a message and every model was written;\n"
     "1 when an input is missing or unreadable, a reader reported a problem, a model was left\n"
     "out or nothing was written; 2 for usage errors.\n";
-
-// The export check: the model's message when it cannot be written, "" when it can. Loose lines
-// are kept by giving every edge a use, or left out by keeping the counts.
-std::string AcceptForExport(TpreviewObj& model, bool keepLooseLines)
-{
-    const int edgeUse = model.CountEdgeUse();
-    if (edgeUse > 2)
-        return "オブジェクト" + NameForDisplay(model) + "には3つ以上の面を共有する\n" +
-               "稜線がふくまれているため、RDS形式で保存できません";
-    if (edgeUse < 0 && keepLooseLines)
-        model.SetEdgeUse(1);
-    return "";
-}
 
 } // namespace
 
@@ -77,10 +65,13 @@ int RunConvert(const TArguments& arguments)
     std::vector<TInputModel> models;
     bool clean = LoadInputs(parsed.Positional, sink, models);
 
+    // The question about loose lines is answered by the option, without asking.
+    const bool keepLooseLines = looseLines == "keep";
+    const TKeepLooseLines answer = [keepLooseLines](const std::string&) { return keepLooseLines; };
     TRDSwriter writer;
     for (TInputModel& input : models) {
-        const std::string refusal = AcceptForExport(*input.Model, looseLines == "keep");
-        if (!refusal.empty()) {
+        std::string refusal;
+        if (!AcceptForExport(*input.Model, answer, refusal)) {
             sink.SetContext(input.File);
             sink.Show(TMsgKind::Information, refusal, TButtons::Ok);
             sink.SetContext("");

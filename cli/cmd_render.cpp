@@ -11,6 +11,7 @@
 #include "core/preview/preview_scene.h"
 #include "core/settings/settings.h"
 #include "core/template/map_template.h"
+#include "core/template/template_mapping.h"
 
 #include <QImage>
 #include <QString>
@@ -134,9 +135,11 @@ std::string ApplyOptions(const TParsedArguments& parsed, TPreviewScene& scene, i
     }
     if (parsed.Has("size")) {
         const std::vector<std::string> parts = SplitList(parsed.Value("size"), 'x');
+        // A picture is held whole in memory like a template, so it takes the same bounds.
         if (parts.size() != 2 || !ParseInt(parts[0], width) || !ParseInt(parts[1], height) ||
-            width < 1 || height < 1 || width > 16384 || height > 16384)
-            return "--size takes WxH with both from 1 to 16384, not '" + parsed.Value("size") + "'";
+            !IsValidTemplateSize(width, height))
+            return "--size takes WxH with both from " + std::to_string(kMinTemplateSide) + " to " +
+                   std::to_string(kMaxTemplateSide) + ", not '" + parsed.Value("size") + "'";
     }
     if (parsed.Has("angles")) {
         const std::vector<std::string> parts = SplitList(parsed.Value("angles"), ',');

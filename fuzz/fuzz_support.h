@@ -1,13 +1,14 @@
 #pragma once
 
-// What every reader's fuzz target shares: a sink that answers nothing, and the check that a
-// model read from any input only names vertices and edges it has, and can be written again.
+// What the fuzz targets share: a sink that answers nothing, a scratch file for the readers
+// that read from a path, and the check that a model read from any input only names vertices
+// and edges it has, and can be written again.
 
 #include "core/base/message_sink.h"
-#include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
 
-#include <cstdlib>
+#include <string>
+#include <string_view>
 
 namespace kalvo::fuzz {
 
@@ -23,23 +24,25 @@ public:
     int Count = 0;
 };
 
-inline void CheckModel(TpreviewObj& model)
+// Throws TFuzzFault with what when condition is false.
+void Expect(bool condition, const char* what);
+
+// A file holding given bytes, in memory-backed storage where there is some, removed again by
+// the destructor. Each process uses one name per extension, so the target stays cheap.
+class TScratchFile
 {
-    for (const TEdgeC& edge : model.Edges)
-        if (edge.StartVertex < 0 || edge.StartVertex >= model.VertexCount() || edge.EndVertex < 0 ||
-            edge.EndVertex >= model.VertexCount())
-            std::abort();
-    for (const PolygonRec& polygon : model.Polygons)
-        for (int side : polygon.sides)
-            if (side < 0 || side >= model.EdgeCount())
-                std::abort();
-    if (static_cast<int>(model.Groups.size()) != model.GroupCount)
-        std::abort();
-    if (model.CountEdgeUse() > 2)
-        return; // the export command refuses such a model
-    TRDSwriter writer;
-    writer.AddObject(model);
-    writer.WriteToString();
-}
+public:
+    TScratchFile(std::string_view bytes, const char* extension);
+    ~TScratchFile();
+    TScratchFile(const TScratchFile&) = delete;
+    TScratchFile& operator=(const TScratchFile&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Indices in range, groups counted, and (when the export would accept it) writable.
+void CheckModel(TpreviewObj& model);
 
 } // namespace kalvo::fuzz

@@ -1,23 +1,13 @@
-// libFuzzer target: any bytes as a ROK file.
+// libFuzzer entry point of the rok target (fuzz_targets.h).
 
-#include "core/io/rok_reader.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz/fuzz_targets.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using namespace kalvo;
-    fuzz::TQuietSink sink;
-    TpreviewObj model;
-    TROKobject reader(sink);
-    if (reader.ReadPaletteFromBytes(std::string(reinterpret_cast<const char*>(data), size)))
-        reader.ReadGeometry(model);
-    // A signature or palette problem, a stop, and the dropped records: never more.
-    if (sink.Count > 2)
-        std::abort();
-    fuzz::CheckModel(model);
+    kalvo::fuzz::RunRok(std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;
 }

@@ -93,14 +93,14 @@ public:
     QPushButton* Button3 = nullptr; // "CANCEL"
 
     // The event handlers, public so the windows' tests can run them as a click would.
-    void pnlBackColClick(TColourPanel* panel);
-    void Button1Click();
-    void edtXChange(QLineEdit* field);
-    void cbxUsePreviewClick();
-    void rgpFileOpenClick();
-    void edtDirChange();
-    void Button2Click();
-    void Button3Click();
+    void pnlBackColClick(TColourPanel* panel); // a colour panel: picks its colour
+    void Button1Click();                       // "参照...": picks the paint program
+    void edtXChange(QLineEdit* field);         // a template size field: refuses non-integers
+    void cbxUsePreviewClick();                 // enables the drawing-method groups
+    void rgpFileOpenClick();                   // the open-folder rule: enables the folder field
+    void edtDirChange();                       // the fixed folder becomes the open folder
+    void Button2Click();                       // "OK": saves the settings and closes
+    void Button3Click();                       // "CANCEL": reloads the saved settings, closes
 
 public slots:
     // Every way of closing ends here: the settings are written each time.

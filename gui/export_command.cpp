@@ -1,12 +1,12 @@
 #include "gui/export_command.h"
 
-#include "core/base/cp932.h"
 #include "core/base/errors.h"
+#include "core/io/export_check.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
-#include "gui/model_window.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
+#include "gui/preview/model_window.h"
 #include "gui/shell.h"
 
 #include <QFileInfo>
@@ -16,29 +16,17 @@ namespace kalvo {
 namespace {
 
 // Whether model goes into the file, after asking the user where the model leaves a choice.
-bool AcceptForExport(TPlatform& platform, TpreviewObj& model)
+bool AcceptAsking(TPlatform& platform, TpreviewObj& model)
 {
-    const QString name = QString::fromStdString(Cp932ToUtf8(model.Name));
-    const int use = model.CountEdgeUse();
-    if (use > 2) {
-        platform.MessageBox(TMsgKind::Information,
-                            QStringLiteral("オブジェクト") + name +
-                                QStringLiteral("には3つ以上の面を共有する\n"
-                                               "稜線がふくまれているため、RDS形式で保存できません"),
-                            TButtons::Ok);
-        return false;
-    }
-    if (use < 0) {
-        const TAnswer answer =
-            platform.MessageBox(TMsgKind::Confirmation,
-                                QStringLiteral("オブジェクト") + name +
-                                    QStringLiteral("には面を構成しない線があります。\n"
-                                                   "面を構成しない線を書き出しますか？"),
-                                TButtons::YesNo);
-        if (answer == TAnswer::Yes)
-            model.SetEdgeUse(1);
-    }
-    return true;
+    const auto askKeepLines = [&platform](const std::string& question) {
+        return platform.MessageBox(TMsgKind::Confirmation, QString::fromStdString(question),
+                                   TButtons::YesNo) == TAnswer::Yes;
+    };
+    std::string refusal;
+    if (AcceptForExport(model, askKeepLines, refusal))
+        return true;
+    platform.MessageBox(TMsgKind::Information, QString::fromStdString(refusal), TButtons::Ok);
+    return false;
 }
 
 } // namespace
@@ -53,7 +41,7 @@ TExportResult ExportSelectedObjects(TShell& shell, TfrmModel& window, TFileDialo
         if (!objects.ItemSelected(i))
             continue;
         TpreviewObj& model = *objects.ItemModel(i);
-        if (!AcceptForExport(platform, model))
+        if (!AcceptAsking(platform, model))
             continue;
         writer.AddObject(model);
         accepted = true;

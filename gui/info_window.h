@@ -31,7 +31,7 @@ public:
     QPushButton* Button2 = nullptr;
 
 public slots:
-    void Button2Click();
+    void Button2Click(); // "Kalvo3D.txtを読む": opens the read-me in a text viewer
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -39,5 +39,11 @@ int main(int argc, char* argv[])
     kalvo::TApplicationWindows windows(
         platform, kalvo::SettingsPath(QCoreApplication::applicationFilePath().toStdString()));
     windows.MainForm().showMaximized();
+    // Model files named on the command line open into the first preview window, as Open
+    // would read them.
+    QStringList files = QCoreApplication::arguments();
+    files.removeFirst();
+    if (!files.isEmpty())
+        windows.MainForm().OpenFiles(files);
     return app.exec();
 }

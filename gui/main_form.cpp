@@ -4,8 +4,8 @@
 #include "gui/environ_dialog.h"
 #include "gui/export_command.h"
 #include "gui/info_window.h"
-#include "gui/model_window.h"
 #include "gui/open_command.h"
+#include "gui/preview/model_window.h"
 #include "gui/shell.h"
 #include "gui/shipped_files.h"
 
@@ -72,6 +72,7 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 
     CreateMenus();
     CreateStatusBar();
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeWindowMenu);
     // The Alt key alone would move the focus into the menu bar, away from the views that
     // watch the keyboard. Filters installed last see events first, so this one comes before
     // the menu bar's own.
@@ -163,6 +164,28 @@ void TMainForm::LoadCursors()
     for (const auto& [slot, file] : kCursorFiles)
         shell_.Platform->LoadCursorFile(
             slot, ShippedFilePath(QString::fromLatin1(file), TLookFirst::CurrentFolder));
+}
+
+void TMainForm::MergeWindowMenu()
+{
+    QWidget* child = ActiveChild();
+    QMenu* menu =
+        child ? child->findChild<QMenu*>(QStringLiteral("WindowMenu"), Qt::FindDirectChildrenOnly)
+              : nullptr;
+    if (menu == mergedWindowMenu_)
+        return;
+    if (mergedWindowMenu_)
+        menuBar()->removeAction(mergedWindowMenu_->menuAction());
+    mergedWindowMenu_ = menu;
+    if (menu) {
+        menuBar()->insertMenu(W1->menuAction(), menu);
+        // The last child closing takes its menu with it: W1 comes back.
+        connect(menu, &QObject::destroyed, this, [this] {
+            if (!mergedWindowMenu_)
+                W1->menuAction()->setVisible(true);
+        });
+    }
+    W1->menuAction()->setVisible(menu == nullptr);
 }
 
 QWidget* TMainForm::ActiveChild() const
@@ -279,9 +302,18 @@ void TMainForm::BeginProgress(const QString& text)
     pbrStat->show();
     sbrStat->showMessage(text);
     sbrStat->repaint();
+    progressSteps_ = static_cast<unsigned>(pbrStat->value());
+    progressClock_.start();
 }
 
-void TMainForm::StepProgress() { pbrStat->setValue((pbrStat->value() + 1) % pbrStat->maximum()); }
+void TMainForm::StepProgress()
+{
+    // The clock is read once every 1024 steps only: a step must cost next to nothing.
+    if (++progressSteps_ % 1024 != 0 || progressClock_.elapsed() < kProgressRepaintMs)
+        return;
+    progressClock_.restart();
+    pbrStat->setValue(static_cast<int>(progressSteps_ % static_cast<unsigned>(pbrStat->maximum())));
+}
 
 void TMainForm::EndProgress()
 {

@@ -2,7 +2,9 @@
 
 #include "gui/platform.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <string>
 
@@ -53,10 +55,13 @@ public:
     // the Open command does after its dialog. Files of other kinds are passed over.
     void OpenFiles(const QStringList& paths);
 
-    // The status bar and progress bar of long reads.
+    // The status bar and progress bar of long reads. A read steps once per vertex or polygon;
+    // the bar moves by the steps taken but is repainted at most every kProgressRepaintMs, as
+    // repainting at every step would cost more than the read.
     void BeginProgress(const QString& text);
     void StepProgress();
     void EndProgress();
+    static constexpr int kProgressRepaintMs = 50;
 
     QMdiArea* mdiArea = nullptr;
     QMenu* FileMenu = nullptr;
@@ -82,12 +87,12 @@ public:
     TFileDialog sdlRDSwrite;
 
 public slots:
-    TfrmModel* FileNewItemClick();
-    void mnuOpenClick();
-    void RDS1Click();
-    void N6Click();
-    void Tile1Click();
-    void HelpAboutItemClick();
+    TfrmModel* FileNewItemClick(); // "新規作成": a new, empty preview window
+    void mnuOpenClick();           // the Open command: a model file into the active preview
+    void RDS1Click();              // the export command: selected models into an RDS file
+    void N6Click();                // the settings dialog, then every preview is laid out again
+    void Tile1Click();             // tiles the preview windows side by side
+    void HelpAboutItemClick();     // the information window
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -100,9 +105,15 @@ private:
     void CreateMenus();
     void CreateStatusBar();
     void LoadCursors();
+    // A child window's own "WindowMenu" stands in the menu bar for W1 while the child is the
+    // active one.
+    void MergeWindowMenu();
 
     TShell& shell_;
+    QPointer<QMenu> mergedWindowMenu_;
     bool shownOnce_ = false;
+    unsigned progressSteps_ = 0;
+    QElapsedTimer progressClock_;
 };
 
 } // namespace kalvo

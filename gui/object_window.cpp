@@ -5,8 +5,8 @@
 #include "core/settings/settings.h"
 #include "gui/list_pictures.h"
 #include "gui/main_form.h"
-#include "gui/model_window.h"
 #include "gui/platform.h"
+#include "gui/preview/model_window.h"
 #include "gui/shell.h"
 #include "gui/temp_size_dialog.h"
 

@@ -2,19 +2,17 @@
 
 #include "core/base/errors.h"
 #include "core/io/model_files.h"
-#include "core/io/rok_reader.h"
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
-#include "gui/model_window.h"
+#include "gui/main_form.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
-#include "gui/rds_browse_window.h"
+#include "gui/preview/model_window.h"
 #include "gui/shell.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QTreeWidgetItem>
 
 namespace kalvo {
 
@@ -41,33 +39,18 @@ private:
     TfrmBar* bar_;
 };
 
-void ReadDxf(TShell& shell, TfrmModel& target, const std::string& path)
+TModelFormat FormatOfFilter(int filterIndex)
 {
-    TModelEntry& entry = CreateModelEntry(target, ModelNameOfPath(path));
-    TDXFobject reader(*shell.Sink);
-    reader.Read(path);
-    reader.HandOver(*entry.Model);
-}
-
-void ReadRok(TShell& shell, TfrmModel& target, const std::string& path)
-{
-    TModelEntry& entry = CreateModelEntry(target, ModelNameOfPath(path));
-    TROKobject reader(*shell.Sink);
-    if (!reader.ReadPalette(path))
-        return;
-    TpreviewObj& model = *entry.Model;
-    reader.ReadGeometry(model);
-    target.ObjectWindow().AddGroups(model);
-}
-
-void ReadRds(TShell& shell, TfrmModel& target, const std::string& path)
-{
-    TfrmRDSbrows browser(shell, target);
-    if (browser.ScanFile(path))
-        browser.LoadObjects();
-    else
-        shell.Platform->MessageBox(TMsgKind::Information, QString::fromUtf8(kRdsNoMeshMessage),
-                                   TButtons::Ok);
+    switch (filterIndex) {
+    case kFilterDxf:
+        return TModelFormat::Dxf;
+    case kFilterRok:
+        return TModelFormat::Rok;
+    case kFilterRds:
+        return TModelFormat::Rds;
+    default:
+        return TModelFormat::Unknown;
+    }
 }
 
 } // namespace
@@ -105,31 +88,40 @@ std::string FolderOfFile(const QString& path)
 bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex)
 {
     target.Edit1->setText(path);
-    const std::string file = path.toStdString();
+    const TModelFormat format = FormatOfFilter(filterIndex);
+
+    // The core reads as the command line does; the window only keeps what it makes.
+    TModelReadContext context;
+    context.Sink = shell.Sink;
+    context.CreateModel = [&target](const std::string& name) -> TpreviewObj& {
+        return *CreateModelEntry(target, name).Model;
+    };
+    context.ObjectLoaded = [&target](TpreviewObj& model) {
+        target.ObjectWindow().AddGroups(model);
+    };
+    if (TMainForm* main = shell.MainForm) {
+        context.Progress.Begin = [main](const std::string& text) {
+            main->BeginProgress(QString::fromStdString(text));
+        };
+        context.Progress.Step = [main] { main->StepProgress(); };
+        context.Progress.End = [main] { main->EndProgress(); };
+    }
+
     bool read = true;
     {
         TWaitWindow wait(shell.Bar);
         try {
-            switch (filterIndex) {
-            case kFilterDxf:
-                ReadDxf(shell, target, file);
-                break;
-            case kFilterRok:
-                ReadRok(shell, target, file);
-                break;
-            case kFilterRds:
-                ReadRds(shell, target, file);
-                break;
-            default:
-                break;
-            }
+            // A format error was shown to the user by the reader; the file was read all the
+            // same, so it still counts as opened.
+            if (format != TModelFormat::Unknown) // the program's own format reads nothing
+                ReadModelFile(path.toStdString(), format, context);
         } catch (const TReadError& error) {
             read = false;
             shell.Platform->MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()),
                                        TButtons::Ok);
         }
     }
-    if (filterIndex >= kFilterDxf && filterIndex <= kFilterRds) {
+    if (format != TModelFormat::Unknown) {
         target.Layout();
         target.RepaintAll();
     }

@@ -41,6 +41,9 @@ struct TShell
     // Empty while the program has no template window: the template command then ends after
     // the size dialog.
     std::function<void(TfrmObj& owner, TpreviewObj& model, int width, int height)> OpenMapTemplate;
+    // Shows the open map template window of model and brings it forward (the preview window's
+    // "テンプレートに切り替え"). Empty while the program has no template window.
+    std::function<void(TpreviewObj& model)> ShowMapTemplate;
 
     TMainForm* MainForm = nullptr;
     TfrmTool* Tool = nullptr;

@@ -1,6 +1,7 @@
 #include "gui/temp_size_dialog.h"
 
 #include "core/base/message_sink.h"
+#include "core/template/template_mapping.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -66,16 +67,15 @@ TdlgTempSize::TdlgTempSize(TMessageSink& sink, QWidget* parent) : QDialog(parent
 
 bool TdlgTempSize::SizeAcceptable() const
 {
-    const auto inRange = [](int value) { return value >= 1 && value <= kMaxTemplateSize; };
-    return inRange(sedX->value()) && inRange(sedY->value());
+    return IsValidTemplateSize(sedX->value(), sedY->value());
 }
 
 void TdlgTempSize::OKBtnClick()
 {
     if (!SizeAcceptable()) {
         sink_.Show(TMsgKind::Error,
-                   "テンプレートの大きさは 1 から " + std::to_string(kMaxTemplateSize) +
-                       " ピクセルまでです。",
+                   "テンプレートの大きさは " + std::to_string(kMinTemplateSide) + " から " +
+                       std::to_string(kMaxTemplateSide) + " ピクセルまでです。",
                    TButtons::Ok);
         return;
     }

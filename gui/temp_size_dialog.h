@@ -14,15 +14,14 @@ class TMessageSink;
 // object window's template command fills the two fields from the settings, shows it modally
 // and reads the fields back when it closes with OK.
 //
-// OK refuses sizes outside 1 to kMaxTemplateSize with a message and keeps the dialog open: a
-// template of no pixels cannot be drawn on, and one far beyond the screen only exhausts memory.
+// OK refuses sizes the template cannot have (IsValidTemplateSize) with a message and keeps the
+// dialog open: a template of no pixels cannot be drawn on, and one far beyond the screen only
+// exhausts memory.
 class TdlgTempSize : public QDialog
 {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxTemplateSize = 8192;
-
     // sink receives the refusal message and must outlive the dialog.
     explicit TdlgTempSize(TMessageSink& sink, QWidget* parent = nullptr);
 
@@ -36,7 +35,7 @@ public:
     QPushButton* CancelBtn = nullptr;
 
 public slots:
-    void OKBtnClick();
+    void OKBtnClick(); // "OK": closes with OK when the size is one a template can have
 
 private:
     TMessageSink& sink_;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing, then configures and builds build/.
-# Shared by ./run and ./test.
+# Installs the Debian packages that are missing, then configures and builds one build folder:
+#   scripts/setup.sh         build/, the optimised Release programs (./run)
+#   scripts/setup.sh test    build-test/, a Debug build with asserts, AddressSanitizer and
+#                            UndefinedBehaviorSanitizer on every target, tests included (./test)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,5 +33,22 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     fi
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVO_GUI=ON >/dev/null
-cmake --build build -j2
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+
+case "${1:-release}" in
+    release)
+        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVO_GUI=ON "${launcher[@]}" \
+            >/dev/null
+        cmake --build build -j2
+        ;;
+    test)
+        cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVO_GUI=ON \
+            -DKALVO_SANITIZE=ON "${launcher[@]}" >/dev/null
+        cmake --build build-test -j2
+        ;;
+    *)
+        echo "usage: scripts/setup.sh [release|test]" >&2
+        exit 2
+        ;;
+esac

@@ -16,6 +16,9 @@ namespace kalvo {
 
 namespace {
 
+// Bytes of the target's name that go into the temporary file's name.
+constexpr std::size_t kTempNameStem = 64;
+
 // The file that writing to name really replaces: a symbolic link keeps pointing at the new
 // file instead of being replaced by it.
 std::string ResolveTarget(const std::string& name)
@@ -37,8 +40,10 @@ int CreateTempBeside(const std::string& target, std::string& tempPath)
     std::filesystem::path folder = targetPath.parent_path();
     if (folder.empty())
         folder = ".";
+    // The target's name, cut short, keeps the temporary file recognisable; cut, because the
+    // temporary name must stay within the system's name length wherever the target's does.
     std::string stem(1, '.');
-    stem += targetPath.filename().string();
+    stem += targetPath.filename().string().substr(0, kTempNameStem);
     stem += '.';
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {

@@ -24,7 +24,13 @@ bool ReadDxfFile(const std::string& path, const TModelReadContext& context)
 bool ReadRokFile(const std::string& path, const TModelReadContext& context)
 {
     TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
-    return ReadROKFile(path, model, *context.Sink);
+    TROKobject reader(*context.Sink);
+    if (!reader.ReadPalette(path))
+        return false;
+    reader.ReadGeometry(model);
+    if (context.ObjectLoaded)
+        context.ObjectLoaded(model);
+    return !reader.ReportedError();
 }
 
 // One model per named mesh object of the file, named as in the file (quotes included).
@@ -37,6 +43,8 @@ bool ReadRdsFile(const std::string& path, const TModelReadContext& context)
     }
     TRDSloadCallbacks callbacks;
     callbacks.CreateModelEntry = context.CreateModel;
+    callbacks.ObjectLoaded = context.ObjectLoaded;
+    callbacks.Progress = context.Progress;
     browser.LoadObjects(callbacks);
     return true;
 }

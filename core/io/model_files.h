@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/io/dxf_reader.h"
+#include "core/io/rds_reader.h"
 
 #include <functional>
 #include <memory>
@@ -32,6 +33,10 @@ struct TModelReadContext
     TMessageSink* Sink = nullptr; // messages for the user; required
     TCreateModel CreateModel;     // required
     TMessageList MessageList;     // progress lines; optional
+    // Run after each model of a ROK file or RDS object has been read, its groups known (the
+    // desktop program lists them in its tree); optional.
+    std::function<void(TpreviewObj& model)> ObjectLoaded;
+    TReadProgress Progress; // the status text and progress sign of RDS reads; optional
 };
 
 // Reads the file at path, in the format given, into models made through context.CreateModel:

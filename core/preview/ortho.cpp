@@ -82,10 +82,12 @@ bool ZoomOut(double& zoom)
 
 std::string ZoomLabel(double zoom)
 {
+    // The label names the zoom as the popup item that sets the same value does: 20 (twice
+    // 10, so half the magnification) reads "1:2".
     const int n = RoundHalfEven(std::log2(zoom)) + 2;
-    if (n > 5)
-        return std::to_string(RoundHalfEven(std::ldexp(1.0, n - 5))) + ":1";
-    return "1:" + std::to_string(RoundHalfEven(std::ldexp(1.0, 5 - n)));
+    if (n < 5)
+        return std::to_string(RoundHalfEven(std::ldexp(1.0, 5 - n))) + ":1";
+    return "1:" + std::to_string(RoundHalfEven(std::ldexp(1.0, n - 5)));
 }
 
 } // namespace kalvo

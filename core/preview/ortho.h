@@ -62,8 +62,8 @@ double ZoomForItem(const TZoomItem& item);
 // ZoomLabel.
 bool ZoomIn(double& zoom);
 bool ZoomOut(double& zoom);
-// The label the zoom commands give a zoom value: "2:1" for 20, "1:2" for 5 -- the reverse of
-// the popup's captions for the same values.
+// The label the zoom commands give a zoom value: the caption of the popup item that sets it
+// ("1:2" for 20, "2:1" for 5).
 std::string ZoomLabel(double zoom);
 
 } // namespace kalvo

@@ -132,7 +132,7 @@ void TIniFile::SaveToFile(const std::filesystem::path& path) const
         std::error_code error;
         std::filesystem::create_directories(folder, error);
         if (error)
-            throw TWriteError(folder.string() + ": " + error.message());
+            throw TWriteError(path.string() + ": " + error.message());
     }
     ReplaceFileContent(path.string(), ToText());
 }

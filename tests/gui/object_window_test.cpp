@@ -26,9 +26,9 @@ struct TRedrawCounter
 {
     explicit TRedrawCounter(TfrmModel& window)
     {
-        window.pbxModel->OnPaint = [this, &window] {
+        window.pbxModel->OnPaint = [this, paint = window.pbxModel->OnPaint] {
             ++Count;
-            return &window.RedrawView(0);
+            return paint();
         };
     }
     int Count = 0;

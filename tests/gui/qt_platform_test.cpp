@@ -20,15 +20,17 @@ private:
     // rejected after a while so the test fails instead of hanging.
     static void OnMessageBox(std::function<void(QMessageBox&)> action)
     {
+        // The pending timer owns the poll; the poll itself holds only a weak reference, so it is
+        // freed once it stops rescheduling.
         auto poll = std::make_shared<std::function<void(int)>>();
-        *poll = [action, poll](int tries) {
+        *poll = [action, self = std::weak_ptr(poll)](int tries) {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box != nullptr && box->isVisible()) {
                 action(*box);
                 return;
             }
             if (tries < 200)
-                QTimer::singleShot(10, [poll, tries] { (*poll)(tries + 1); });
+                QTimer::singleShot(10, [poll = self.lock(), tries] { (*poll)(tries + 1); });
         };
         QTimer::singleShot(0, [poll] { (*poll)(0); });
     }

@@ -217,13 +217,12 @@ TEST(OrthoZoom, ZoomCommandsStopAtTheLimitsAndLabelByTheirOwnRule)
     double zoom = 10.0;
     ASSERT_TRUE(ZoomOut(zoom));
     EXPECT_EQ(zoom, 20.0);
-    EXPECT_EQ(ZoomLabel(zoom), "2:1"); // while the popup item for 20 reads "1:2"
+    EXPECT_EQ(ZoomLabel(zoom), "1:2"); // as the popup item that sets 20
     zoom = 10.0;
     ASSERT_TRUE(ZoomIn(zoom));
-    EXPECT_EQ(ZoomLabel(zoom), "1:2");
-    EXPECT_EQ(ZoomLabel(10.0), "1:1");
-    EXPECT_EQ(ZoomLabel(320.0), "32:1");
-    EXPECT_EQ(ZoomLabel(0.3125), "1:32");
+    EXPECT_EQ(ZoomLabel(zoom), "2:1");
+    for (const TZoomItem& item : ZoomItems())
+        EXPECT_EQ(ZoomLabel(ZoomForItem(item)), item.Caption);
 
     zoom = 0.3125;
     EXPECT_FALSE(ZoomIn(zoom));

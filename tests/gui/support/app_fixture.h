@@ -3,8 +3,8 @@
 #include "core/settings/settings.h"
 #include "gui/app_windows.h"
 #include "gui/main_form.h"
-#include "gui/model_window.h"
 #include "gui/object_window.h"
+#include "gui/preview/model_window.h"
 #include "gui/shell.h"
 #include "tests/gui/support/scripted_platform.h"
 

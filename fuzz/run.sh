@@ -1,0 +1,34 @@
+#!/bin/sh
+# Runs one fuzz target for SECONDS, continuing from the kept corpus in fuzz/corpus/TARGET.
+# New inputs go to build-fuzz/corpus-TARGET (the working corpus); a finding is written to
+# build-fuzz/findings-TARGET/. Runs at the lowest priority: the machine is shared.
+#
+#   fuzz/build.sh && fuzz/run.sh scene 600
+#
+# Afterwards, fuzz/run.sh TARGET merge folds the working corpus into the kept one, keeping
+# only inputs that add coverage.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${FUZZ_OUT:-$root/build-fuzz}
+target=${1:?usage: fuzz/run.sh TARGET SECONDS|merge}
+what=${2:?usage: fuzz/run.sh TARGET SECONDS|merge}
+binary="$out/${target}_fuzz"
+kept="$root/fuzz/corpus/$target"
+work="$out/corpus-$target"
+[ -x "$binary" ] || { echo "no $binary: run fuzz/build.sh first" >&2; exit 2; }
+mkdir -p "$kept" "$work" "$out/findings-$target"
+# The timeout is wall-clock time, and a niced process on a busy machine can wait seconds for a
+# core; inputs slower than a second show in -report_slow_units and are timed again afterwards.
+limits="-rss_limit_mb=2048 -timeout=${FUZZ_TIMEOUT:-10} -report_slow_units=1 -max_len=8192"
+
+if [ "$what" = merge ]; then
+    merged="$out/merged-$target"
+    rm -rf "$merged" && mkdir -p "$merged"
+    nice -n 19 "$binary" -merge=1 $limits "$merged" "$kept" "$work"
+    rm -rf "$kept" && mv "$merged" "$kept"
+    echo "kept corpus: $(ls "$kept" | wc -l) files, $(du -sh "$kept" | cut -f1)"
+    exit 0
+fi
+
+exec nice -n 19 "$binary" -max_total_time="$what" -print_final_stats=1 $limits \
+    -artifact_prefix="$out/findings-$target/" "$work" "$kept"
