@@ -2,8 +2,8 @@
 // a model after reading it, with sizes, camera and points taken from the input.
 
 #include "core/base/errors.h"
-#include "core/io/model_files.h"
 #include "core/base/numbers.h"
+#include "core/io/model_files.h"
 #include "core/io/rds_writer.h"
 #include "core/model/model_list.h"
 #include "core/preview/preview_scene.h"
