@@ -5,6 +5,7 @@
 #include "core/io/model_files.h"
 #include "core/model/preview_obj.h"
 
+#include <QString>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -161,5 +162,10 @@ bool LoadInputs(const std::vector<std::string>& inputs, TStderrSink& sink,
 }
 
 std::string NameForDisplay(const TpreviewObj& model) { return Cp932ToUtf8(model.Name); }
+
+std::string PathForDisplay(const std::string& path)
+{
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())).toStdString();
+}
 
 } // namespace kalvo::cli

@@ -87,5 +87,8 @@ bool LoadInputs(const std::vector<std::string>& inputs, TStderrSink& sink,
 
 // A model's name (code page 932 bytes) as UTF-8 for the terminal.
 std::string NameForDisplay(const TpreviewObj& model);
+// A file name as given on the command line, made valid UTF-8 for output: bytes that are not
+// UTF-8 (a name from another system's encoding) become U+FFFD, so JSON output stays JSON.
+std::string PathForDisplay(const std::string& path);
 
 } // namespace kalvo::cli

@@ -99,7 +99,7 @@ void PrintText(const TInputModel& input, int edgeUse)
 {
     const TpreviewObj& model = *input.Model;
     std::string out;
-    out += input.File + "\n";
+    out += PathForDisplay(input.File) + "\n";
     out += "  name      " + NameForDisplay(model) + "\n";
     out += "  vertices  " + std::to_string(model.VertexCount()) + "\n";
     out += "  edges     " + std::to_string(model.EdgeCount()) + "\n";
@@ -117,7 +117,7 @@ void AppendJson(std::string& out, const TInputModel& input, int edgeUse)
 {
     const TpreviewObj& model = *input.Model;
     out += "  {\"file\": ";
-    AppendJsonString(out, input.File);
+    AppendJsonString(out, PathForDisplay(input.File));
     out += ", \"name\": ";
     AppendJsonString(out, NameForDisplay(model));
     out += ", \"vertices\": " + std::to_string(model.VertexCount());

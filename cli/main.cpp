@@ -1,10 +1,13 @@
 // kalvo3d-cli: the reading, writing, rendering and template making of Kalvo/3D for scripts.
 
+#include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "kalvo_version.h"
 
 #include <clocale>
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 
 namespace kalvo::cli {
@@ -31,6 +34,23 @@ void PrintUsage(std::FILE* stream)
                          "'kalvo3d-cli --version' prints the version.\n");
 }
 
+// Runs command; whatever escapes it is reported on stderr and fails the command instead of
+// ending the program with an abort. A file being written is left as it was: the writer only
+// replaces it once the new one is complete.
+int RunCaught(const TCommand& command, const TArguments& arguments)
+{
+    try {
+        return command.Run(arguments);
+    } catch (const std::bad_alloc&) {
+        PrintError(std::string(command.Name) + ": out of memory");
+    } catch (const std::exception& failure) {
+        PrintError(std::string(command.Name) + ": " + failure.what());
+    } catch (...) {
+        PrintError(std::string(command.Name) + ": unexpected failure");
+    }
+    return kExitFailed;
+}
+
 } // namespace
 } // namespace kalvo::cli
 
@@ -55,7 +75,7 @@ int main(int argc, char** argv)
     }
     for (const TCommand& command : Commands()) {
         if (name == command.Name)
-            return command.Run(TArguments(argv + 2, argv + argc));
+            return RunCaught(command, TArguments(argv + 2, argv + argc));
     }
     std::fprintf(stderr, "kalvo3d-cli: unknown command '%s'\n\n", name.c_str());
     PrintUsage(stderr);

@@ -3,6 +3,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/numbers.h"
+#include "core/io/export_check.h"
 #include "core/io/model_files.h"
 #include "core/io/rds_writer.h"
 #include "core/model/model_list.h"
@@ -399,15 +400,14 @@ void RunExport(std::string_view bytes)
     TModels models = ReadModels(input.Format, input.File, sink);
     const bool keepLooseLines = input.Parameters.Bit();
 
-    // The export check, as the Export command makes it.
+    // The export check the Export command makes.
     TRDSwriter writer;
     std::vector<const TpreviewObj*> accepted;
     for (auto& model : models) {
-        const int use = model->CountEdgeUse();
-        if (use > 2)
+        std::string refusal;
+        if (!AcceptForExport(
+                *model, [keepLooseLines](const std::string&) { return keepLooseLines; }, refusal))
             continue;
-        if (use < 0 && keepLooseLines)
-            model->SetEdgeUse(1);
         writer.AddObject(*model);
         accepted.push_back(model.get());
     }

@@ -43,19 +43,20 @@ TApplicationWindows::TApplicationWindows(TPlatform& platform,
     shell_.Test = Created(new TfrmTest(), creationOrder_);
     shell_.Environ = Created(new TfrmEnviron(platform, *settings_, settingsPath_), creationOrder_);
     shell_.Info = Created(new TfrmInfo(platform), creationOrder_);
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{shell_.MainForm, shell_.Tool, shell_.TempSize, shell_.Bar,
+                                         shell_.Test, shell_.Environ, shell_.Info})
+        windows_.emplace_back(window);
 }
 
 TApplicationWindows::~TApplicationWindows()
 {
-    // The main window first: its preview windows and their models refer to the others.
-    delete shell_.MainForm;
+    // The main window first: its preview windows and their models refer to the others, which
+    // then go in the reverse order of their creation.
+    windows_.front().reset();
     shell_.MainForm = nullptr;
-    delete shell_.Info;
-    delete shell_.Environ;
-    delete shell_.Test;
-    delete shell_.Bar;
-    delete shell_.TempSize;
-    delete shell_.Tool;
+    while (!windows_.empty())
+        windows_.pop_back();
 }
 
 } // namespace kalvo

@@ -4,6 +4,7 @@
 #include "gui/shell.h"
 
 #include <QString>
+#include <QWidget>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -35,6 +36,7 @@ private:
     std::filesystem::path settingsPath_;
     std::vector<QString> creationOrder_;
     std::unique_ptr<TSettings> settings_;
+    std::vector<std::unique_ptr<QWidget>> windows_; // the long-lived windows, in creation order
 };
 
 } // namespace kalvo

@@ -1,5 +1,6 @@
 #include "core/settings/settings.h"
 #include "gui/app_windows.h"
+#include "gui/command_guard.h"
 #include "gui/main_form.h"
 #include "gui/qt_platform.h"
 #include "gui/translations.h"
@@ -25,7 +26,7 @@ int main(int argc, char* argv[])
             return 0;
         }
     }
-    QApplication app(argc, argv);
+    kalvo::TGuardedApplication app(argc, argv);
     // QApplication takes the locale from the environment; numbers in files never follow it,
     // and nothing else should either.
     std::setlocale(LC_NUMERIC, "C");
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     kalvo::InstallQtTranslations(app);
 
     kalvo::TQtPlatform platform;
+    app.Platform = &platform;
     kalvo::TApplicationWindows windows(
         platform, kalvo::SettingsPath(QCoreApplication::applicationFilePath().toStdString()));
     windows.MainForm().showMaximized();
@@ -45,5 +47,7 @@ int main(int argc, char* argv[])
     files.removeFirst();
     if (!files.isEmpty())
         windows.MainForm().OpenFiles(files);
-    return app.exec();
+    const int status = app.exec();
+    app.Platform = nullptr;
+    return status;
 }

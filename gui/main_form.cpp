@@ -1,6 +1,8 @@
 #include "gui/main_form.h"
 
 #include "core/settings/settings.h"
+#include "gui/command_guard.h"
+#include "gui/cpu_state.h"
 #include "gui/environ_dialog.h"
 #include "gui/export_command.h"
 #include "gui/info_window.h"
@@ -82,6 +84,12 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // The child windows (and the window menu merged from one of them) outlive this body: Qt
+    // deletes them only in the base class's destructor, where their signals must no longer
+    // reach this half-destroyed window.
+    disconnect(mdiArea, nullptr, this, nullptr);
+    if (mergedWindowMenu_)
+        disconnect(mergedWindowMenu_, nullptr, this, nullptr);
     // Preview windows refer to the other long-lived windows through the shell; close them
     // while everything they may touch still exists.
     for (TfrmModel* window : PreviewWindows())
@@ -174,8 +182,11 @@ void TMainForm::MergeWindowMenu()
               : nullptr;
     if (menu == mergedWindowMenu_)
         return;
-    if (mergedWindowMenu_)
+    if (mergedWindowMenu_) {
         menuBar()->removeAction(mergedWindowMenu_->menuAction());
+        // A menu no longer shown has no say when it goes; it may outlive this window.
+        disconnect(mergedWindowMenu_, &QObject::destroyed, this, nullptr);
+    }
     mergedWindowMenu_ = menu;
     if (menu) {
         menuBar()->insertMenu(W1->menuAction(), menu);
@@ -238,6 +249,11 @@ TfrmModel* TMainForm::FileNewItemClick()
 
 void TMainForm::mnuOpenClick()
 {
+    RunCommand(shell_.Platform, [this] { OpenCommand(); });
+}
+
+void TMainForm::OpenCommand()
+{
     QWidget* child = ActiveChild();
     if (child && child->windowTitle() == kTemplateCaption) {
         if (auto* target = dynamic_cast<TTextureOpenTarget*>(child))
@@ -268,25 +284,32 @@ void TMainForm::OpenFiles(const QStringList& paths)
         const int filterIndex = FilterIndexOfPath(path);
         if (filterIndex == 0)
             continue;
-        if (ReadModelInto(shell_, *target, path, filterIndex))
-            RememberOpenFolder(shell_, FolderOfFile(path));
+        // A file that fails leaves the files after it to be read.
+        RunCommand(shell_.Platform, [&] {
+            if (ReadModelInto(shell_, *target, path, filterIndex))
+                RememberOpenFolder(shell_, FolderOfFile(path));
+        });
     }
 }
 
 void TMainForm::RDS1Click()
 {
+    // A failed export leaves any existing file as it was: the writer replaces it only once the
+    // new one is complete.
     if (TfrmModel* window = ActivePreview())
-        ExportSelectedObjects(shell_, *window, sdlRDSwrite);
+        RunCommand(shell_.Platform, [&] { ExportSelectedObjects(shell_, *window, sdlRDSwrite); });
 }
 
 void TMainForm::N6Click()
 {
     if (!shell_.Environ)
         return;
-    shell_.ShowModal(*shell_.Environ);
-    // Colours and drawing methods may have changed: the views show them at once.
-    for (TfrmModel* window : PreviewWindows())
-        window->Layout();
+    RunCommand(shell_.Platform, [this] {
+        shell_.ShowModal(*shell_.Environ);
+        // Colours and drawing methods may have changed: the views show them at once.
+        for (TfrmModel* window : PreviewWindows())
+            window->Layout();
+    });
 }
 
 void TMainForm::Tile1Click() { mdiArea->tileSubWindows(); }
@@ -313,6 +336,7 @@ void TMainForm::StepProgress()
         return;
     progressClock_.restart();
     pbrStat->setValue(static_cast<int>(progressSteps_ % static_cast<unsigned>(pbrStat->maximum())));
+    ClearUpperVectorState(); // the bar's painting may leave them dirty; the read goes on
 }
 
 void TMainForm::EndProgress()

@@ -102,6 +102,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void OpenCommand(); // the Open command's work, run guarded by mnuOpenClick
     void CreateMenus();
     void CreateStatusBar();
     void LoadCursors();

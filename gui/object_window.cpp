@@ -3,6 +3,7 @@
 #include "core/base/cp932.h"
 #include "core/model/preview_obj.h"
 #include "core/settings/settings.h"
+#include "gui/command_guard.h"
 #include "gui/list_pictures.h"
 #include "gui/main_form.h"
 #include "gui/platform.h"
@@ -366,6 +367,11 @@ void TfrmObj::lvwObjChange()
 
 void TfrmObj::mnuMaptClick()
 {
+    RunCommand(shell_.Platform, [this] { MapTemplateCommand(); });
+}
+
+void TfrmObj::MapTemplateCommand()
+{
     if (SelectedCount() != 1)
         return;
     TpreviewObj* model = nullptr;
@@ -404,6 +410,14 @@ void TfrmObj::Close1Click()
 {
     if (SelectedCount() == 0)
         return;
+    // Freeing cannot fail; a template window that throws while closing must still not leave
+    // the busy flag set.
+    RunCommand(shell_.Platform, [this] { DeleteSelected(); });
+    busy_ = false;
+}
+
+void TfrmObj::DeleteSelected()
+{
     busy_ = true;
     for (;;) {
         int first = 0;

@@ -115,6 +115,9 @@ private:
     // Copies the list's selection into the entries.
     void TakeSelection();
     QTreeWidgetItem* TreeNodeOf(const TpreviewObj& model) const;
+    // The work of mnuMaptClick and Close1Click, which run it guarded.
+    void MapTemplateCommand();
+    void DeleteSelected();
 
     TShell& shell_;
     TfrmModel& owner_;

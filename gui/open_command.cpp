@@ -4,6 +4,7 @@
 #include "core/io/model_files.h"
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
+#include "gui/cpu_state.h"
 #include "gui/main_form.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
@@ -113,8 +114,10 @@ bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int fi
         try {
             // A format error was shown to the user by the reader; the file was read all the
             // same, so it still counts as opened.
-            if (format != TModelFormat::Unknown) // the program's own format reads nothing
+            if (format != TModelFormat::Unknown) { // the program's own format reads nothing
+                ClearUpperVectorState();
                 ReadModelFile(path.toStdString(), format, context);
+            }
         } catch (const TReadError& error) {
             read = false;
             shell.Platform->MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()),

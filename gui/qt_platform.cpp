@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -81,6 +82,36 @@ std::vector<TMsgButton> StandardButtons(TButtons buttons)
     }
     return {ok};
 }
+
+// The window a message belongs to: the child window or top-level window holding the keyboard
+// focus (a preview or template window inside the main window, a tool window), else the active
+// window.
+QWidget* OwnerOfMessage()
+{
+    for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+        if (qobject_cast<QMdiSubWindow*>(widget) || widget->isWindow())
+            return widget;
+    }
+    return QApplication::activeWindow();
+}
+
+// A message box that opens centred on the window it belongs to, rather than on the top-level
+// window holding that one.
+class TCentredMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+    QRect Over; // screen rectangle of the owner window; empty: Qt's own placement
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        // The box takes its final size here; place it after that.
+        QMessageBox::showEvent(event);
+        if (!Over.isEmpty())
+            move(Over.center() - rect().center());
+    }
+};
 
 QString Suffix(QString defaultExt)
 {
@@ -180,8 +211,11 @@ TAnswer TQtPlatform::MessageBox(TMsgKind kind, const QString& text, TButtons but
 TAnswer TQtPlatform::MessageBox(TMsgKind kind, const QString& text,
                                 const std::vector<TMsgButton>& buttons)
 {
-    QMessageBox box(IconOf(kind), CaptionOf(kind), text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    TCentredMessageBox box(IconOf(kind), CaptionOf(kind), text, QMessageBox::NoButton,
+                           QApplication::activeWindow());
+    if (QWidget* owner = OwnerOfMessage())
+        box.Over = owner->isWindow() ? owner->frameGeometry()
+                                     : QRect(owner->mapToGlobal(QPoint(0, 0)), owner->size());
     std::vector<std::pair<QAbstractButton*, TAnswer>> added;
     for (const TMsgButton& button : buttons) {
         QPushButton* pushButton = box.addButton(button.Text, RoleOf(button.Answer));

@@ -72,15 +72,21 @@ std::string ModelNameOfPath(const std::string& path)
 bool ReadModelFile(const std::string& path, TModelFormat format, const TModelReadContext& context)
 {
     assert(context.Sink && context.CreateModel);
-    switch (format) {
-    case TModelFormat::Dxf:
-        return ReadDxfFile(path, context);
-    case TModelFormat::Rok:
-        return ReadRokFile(path, context);
-    case TModelFormat::Rds:
-        return ReadRdsFile(path, context);
-    case TModelFormat::Unknown:
-        break;
+    try {
+        switch (format) {
+        case TModelFormat::Dxf:
+            return ReadDxfFile(path, context);
+        case TModelFormat::Rok:
+            return ReadRokFile(path, context);
+        case TModelFormat::Rds:
+            return ReadRdsFile(path, context);
+        case TModelFormat::Unknown:
+            break;
+        }
+    } catch (const TModelTooLarge&) {
+        // The faces read so far stay, as after any other reason to stop.
+        context.Sink->Show(TMsgKind::Information, kModelTooLargeMessage, TButtons::Ok);
+        return false;
     }
     assert(false && "no reader for this format");
     return false;

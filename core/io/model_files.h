@@ -39,11 +39,15 @@ struct TModelReadContext
     TReadProgress Progress; // the status text and progress sign of RDS reads; optional
 };
 
+// What the user is told when a file holds more faces than one model takes (kMaxModelPolygons).
+inline constexpr const char* kModelTooLargeMessage =
+    "モデルの面が 5000 万を超えます。読み込みをここで止めます。";
+
 // Reads the file at path, in the format given, into models made through context.CreateModel:
 // one model for a DXF or ROK file (made even when the reader reports a format error), one per
 // mesh object for an RDS file. Returns false when the reader showed the user a message (a
-// format error), true otherwise. Throws TReadError when the file cannot be read.
-// Precondition: format is not Unknown.
+// format error, or more faces than a model takes: the faces before stay), true otherwise. Throws
+// TReadError when the file cannot be read. Precondition: format is not Unknown.
 bool ReadModelFile(const std::string& path, TModelFormat format, const TModelReadContext& context);
 
 // The same into a list of fresh models, for callers without windows (command line, tests).

@@ -193,6 +193,8 @@ int TpreviewObj::AddEdgeByInputs(const VertexInput& a, const VertexInput& b)
 
 int TpreviewObj::AddPolygon(TColour colour, const int* sides, int count)
 {
+    if (PolygonCount() >= PolygonLimit)
+        throw TModelTooLarge();
     PolygonRec polygon;
     polygon.colour = colour;
     polygon.sides.assign(sides, sides + count);
@@ -207,6 +209,8 @@ int TpreviewObj::AddPolygon(TColour colour, const std::vector<int>& sides)
 
 int TpreviewObj::AddPolygonByCorners(TColour colour, const VertexInput* corners, int count)
 {
+    if (PolygonCount() >= PolygonLimit)
+        throw TModelTooLarge();
     // Vertex lookups never depend on edge lookups, so all the corners are looked up first, in
     // the order the sides take them (c0, c1, c1, c2, ..., cn, cn, c0), and the sides after
     // them. Each table's slots are fetched ahead of its lookups, so that their cache misses on

@@ -3,12 +3,25 @@
 #include "core/model/index_table.h"
 #include "core/model/records.h"
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace kalvo {
 
 class TTemplateLink; // the map template of a model, seen from the renderer (template_link.h)
+
+// The most polygons one model takes. A file claiming more would need gigabytes before the user
+// saw a single face; the reader stops there instead.
+inline constexpr int kMaxModelPolygons = 50'000'000;
+
+// Thrown by the building operations when a polygon would go past the model's PolygonLimit. The
+// model keeps what it had.
+class TModelTooLarge : public std::length_error
+{
+public:
+    TModelTooLarge() : std::length_error("model polygon limit reached") {}
+};
 
 // The indexed polygon model of one object: a whole DXF or ROK file, or one mesh object of an
 // RDS file. A reader fills it once through the building operations, which merge coincident
@@ -30,6 +43,9 @@ public:
     std::vector<TVecPointC> Vertices;
     std::vector<TEdgeC> Edges;
     std::vector<PolygonRec> Polygons;
+
+    // AddPolygon and AddPolygonByCorners throw TModelTooLarge beyond this many polygons.
+    int PolygonLimit = kMaxModelPolygons;
 
     // Spatial box, set by the first vertex and widened by every later request.
     double MinX = 0.0, MaxX = 0.0, MinY = 0.0, MaxY = 0.0, MinZ = 0.0, MaxZ = 0.0;

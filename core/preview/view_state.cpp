@@ -56,14 +56,8 @@ TViewChange CentreOnBoxes(TViewState& state, TVector& camera, std::span<const TB
     if (boxes.empty())
         return TViewChange::None;
     TBox all = boxes.front();
-    for (const TBox& box : boxes.subspan(1)) {
-        all.MinX = std::min(all.MinX, box.MinX);
-        all.MaxX = std::max(all.MaxX, box.MaxX);
-        all.MinY = std::min(all.MinY, box.MinY);
-        all.MaxY = std::max(all.MaxY, box.MaxY);
-        all.MinZ = std::min(all.MinZ, box.MinZ);
-        all.MaxZ = std::max(all.MaxZ, box.MaxZ);
-    }
+    for (const TBox& box : boxes.subspan(1))
+        Unite(all, box);
     VertexInput centre{};
     centre.x = all.MinX + (all.MaxX - all.MinX) / 2.0;
     centre.y = all.MinY + (all.MaxY - all.MinY) / 2.0;

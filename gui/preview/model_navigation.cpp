@@ -33,7 +33,6 @@ QPoint PositionOf(const QMouseEvent& event) { return event.position().toPoint();
 
 bool TfrmModel::eventFilter(QObject* watched, QEvent* event)
 {
-    TrackInput(*event);
     if (IsClosing())
         return QWidget::eventFilter(watched, event);
 

@@ -1,17 +1,13 @@
 #include "gui/preview/model_window.h"
 
-#include "core/model/box.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/draw_settings.h"
-#include "core/preview/navigation.h"
 #include "core/settings/settings.h"
-#include "gui/main_form.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
 #include "gui/preview/toolbar_glyphs.h"
 #include "gui/shell.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -20,13 +16,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 namespace kalvo {
 
@@ -35,6 +31,8 @@ namespace {
 constexpr int kToolbarHeight = 24;
 constexpr int kPanelWidth = 500;
 constexpr QSize kZoomLabelSize{26, 17};
+constexpr std::int64_t kFillSliceMs = 100; // each timer tick fills for about this long
+constexpr std::int64_t kFirstSliceMinMs = 10;
 
 QToolButton* ToolButton(QWidget* parent, const char* name, const QString& hint, int width)
 {
@@ -58,13 +56,6 @@ QFrame* Separator(QWidget* parent)
     return line;
 }
 
-QAction* MenuItem(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
 // Whether a key pressed matches a key setting: the setting's first character against the key's
 // code, which for letters is the upper-case letter. An empty setting never matches.
 bool IsHotKey(int key, const std::string& setting)
@@ -72,6 +63,23 @@ bool IsHotKey(int key, const std::string& setting)
     const char32_t code = ShortcutKey(setting);
     return code != 0 && static_cast<int>(code) == key;
 }
+
+// Hands every event of the application to a callback, letting it go on unchanged.
+class TInputTracker : public QObject
+{
+public:
+    explicit TInputTracker(std::function<void(QEvent&)> track) : track_(std::move(track)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        track_(*event);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(QEvent&)> track_;
+};
 
 } // namespace
 
@@ -81,6 +89,9 @@ TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(s
     setWindowTitle(QStringLiteral("Preview Window"));
     setFocusPolicy(Qt::StrongFocus);
     resize(503, 342);
+    QFont uiFont = font();
+    uiFont.setPixelSize(12);
+    setFont(uiFont);
 
     CreateToolbar();
     CreatePanes();
@@ -100,12 +111,13 @@ TfrmModel::TfrmModel(TShell& shell, QWidget* parent) : QWidget(parent), shell_(s
 
     objectWindow_ = std::make_unique<TfrmObj>(shell_, *this);
     scene_.Models = &objectWindow_->Models();
-    qApp->installEventFilter(this);
+    inputTracker_ = std::make_unique<TInputTracker>([this](QEvent& event) { TrackInput(event); });
+    qApp->installEventFilter(inputTracker_.get());
 }
 
 TfrmModel::~TfrmModel()
 {
-    qApp->removeEventFilter(this);
+    qApp->removeEventFilter(inputTracker_.get());
     // The object window (declared after the scene) goes first, with the models and their
     // template windows; nothing draws meanwhile.
     SetClosing();
@@ -125,8 +137,8 @@ void TfrmModel::CreateToolbar()
     PageScroller1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     PageScroller1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     PageScroller1->setWidgetResizable(false);
+    PageScroller1->setFocusPolicy(Qt::NoFocus);
     PageScroller1->setFixedHeight(kToolbarHeight);
-    PageScroller1->horizontalScrollBar()->installEventFilter(this);
 
     Panel1 = new QWidget;
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -141,6 +153,9 @@ void TfrmModel::CreateToolbar()
     btnObj = ToolButton(Panel1, "btnObj",
                         QStringLiteral("オブジェクト選択やテンプレート作成作業等を行います"), 110);
     btnObj->setText(QStringLiteral("   オブジェクト  "));
+    // The object window writes the selected object's name here: room for a longer one.
+    btnObj->setMinimumWidth(110);
+    btnObj->setMaximumWidth(200);
     btnObj->setCheckable(true);
     QFont bold = btnObj->font();
     bold.setBold(true);
@@ -244,89 +259,6 @@ void TfrmModel::CreatePanes()
     pnlZoom->setAutoFillBackground(true);
     pnlZoom->setContextMenuPolicy(Qt::PreventContextMenu);
     pnlZoom->installEventFilter(this);
-}
-
-void TfrmModel::CreateMenus()
-{
-    WindowMenu = new QMenu(QStringLiteral("ウインドウ(&W)"), this);
-    WindowMenu->setObjectName(QStringLiteral("WindowMenu"));
-    N5 = MenuItem(WindowMenu, "N5", QStringLiteral("テンプレートに切り替え"));
-    N5->setShortcut(QKeySequence(Qt::Key_F2));
-    N15 = MenuItem(WindowMenu, "N15", QStringLiteral("ズームイン"));
-    N15->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    N16 = MenuItem(WindowMenu, "N16", QStringLiteral("ズームアウト"));
-    N16->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
-    Tile1 = MenuItem(WindowMenu, "Tile1", QStringLiteral("並べて表示(&T)"));
-    Tile1->setShortcut(QKeySequence(Qt::Key_F3));
-    connect(N5, &QAction::triggered, this, &TfrmModel::N5Click);
-    connect(N15, &QAction::triggered, this, &TfrmModel::N15Click);
-    connect(N16, &QAction::triggered, this, &TfrmModel::N16Click);
-    connect(Tile1, &QAction::triggered, this, [this] {
-        if (shell_.MainForm)
-            shell_.MainForm->Tile1Click();
-    });
-
-    // "全体表示" works from the keyboard whenever the focus is in this window.
-    mnuFrameAll = new QAction(QStringLiteral("全体表示"), this);
-    mnuFrameAll->setObjectName(QStringLiteral("mnuFrameAll"));
-    mnuFrameAll->setShortcut(QKeySequence(Qt::Key_Home));
-    mnuFrameAll->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(mnuFrameAll);
-    connect(mnuFrameAll, &QAction::triggered, this, &TfrmModel::FrameAllClick);
-
-    popViewPoint = new QMenu(this);
-    popViewPoint->setObjectName(QStringLiteral("popViewPoint"));
-    QAction* save = popViewPoint->addAction(GlyphIcon(TGlyph::SaveViewpoint),
-                                            QStringLiteral("現在の視点を保存"));
-    save->setEnabled(false);
-    popViewPoint->addSeparator();
-    N14 = MenuItem(popViewPoint, "N14", QStringLiteral("原点を注視点に"));
-    N14->setIcon(GlyphIcon(TGlyph::TargetOrigin));
-    N27 = MenuItem(popViewPoint, "N27", QStringLiteral("選択オブジェクトの中心へ"));
-    popViewPoint->addAction(mnuFrameAll);
-    popViewPoint->addSeparator();
-    for (const TFixedViewpoint& viewpoint : FixedViewpoints()) {
-        QAction* item =
-            MenuItem(popViewPoint, viewpoint.Item, QString::fromUtf8(viewpoint.Caption));
-        connect(item, &QAction::triggered, this, [this, &viewpoint] {
-            ApplyFixedViewpoint(scene_.View, scene_.Camera, viewpoint);
-            Invalidate(0, scene_.DisplayMode);
-        });
-    }
-    popViewPoint->addSeparator();
-    popViewPoint->addAction(QStringLiteral("数値入力..."))->setEnabled(false);
-    connect(N14, &QAction::triggered, this, &TfrmModel::N14Click);
-    connect(N27, &QAction::triggered, this, &TfrmModel::mnuGoClick);
-
-    popZoom = new QMenu(this);
-    popZoom->setObjectName(QStringLiteral("popZoom"));
-    for (const TZoomItem& zoom : ZoomItems()) {
-        QAction* item = MenuItem(popZoom, zoom.Item, QString::fromUtf8(zoom.Caption));
-        connect(item, &QAction::triggered, this, [this, &zoom] {
-            scene_.View.OrthoZoom = ZoomForItem(zoom);
-            ZoomChanged(QString::fromUtf8(zoom.Caption));
-        });
-    }
-
-    popView = new QMenu(this);
-    popView->setObjectName(QStringLiteral("popView"));
-    N10 = MenuItem(popView, "N10", QStringLiteral(" ＋゜ パースビュー(R)"));
-    N8 = MenuItem(popView, "N8", QStringLiteral("゜＋  トップビュー(E)"));
-    N9 = MenuItem(popView, "N9", QStringLiteral("｡＋  サイドビュー(D)"));
-    F1 = MenuItem(popView, "F1", QStringLiteral(" ＋。 フェイスビュー (F)"));
-    popView->addSeparator();
-    N12 = MenuItem(popView, "N12", QStringLiteral("最大<->標準 切り替え(W)"));
-    popView->addSeparator();
-    mnuChangeCenter =
-        MenuItem(popView, "mnuChangeCenter", QStringLiteral("ここを表示の中心にする"));
-    mnuGo = MenuItem(popView, "mnuGo", QStringLiteral("選択オブジェクトの中心"));
-    popView->addAction(mnuFrameAll);
-    const std::pair<QAction*, int> views[] = {{N10, 0}, {N8, 1}, {N9, 2}, {F1, 3}};
-    for (const auto& [item, view] : views)
-        connect(item, &QAction::triggered, this, [this, v = view] { SelectView(v); });
-    connect(N12, &QAction::triggered, this, &TfrmModel::N12Click);
-    connect(mnuChangeCenter, &QAction::triggered, this, &TfrmModel::mnuChangeCenterClick);
-    connect(mnuGo, &QAction::triggered, this, &TfrmModel::mnuGoClick);
 }
 
 // --- Layout and views ------------------------------------------------------------------------
@@ -441,99 +373,6 @@ void TfrmModel::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-// --- Menus -------------------------------------------------------------------------------------
-
-void TfrmModel::N5Click()
-{
-    TpreviewObj* model = objectWindow_->CurrentModel();
-    QWidget* window = model ? objectWindow_->TemplateWindowOf(*model) : nullptr;
-    if (!window)
-        return;
-    if (shell_.ShowMapTemplate) {
-        shell_.ShowMapTemplate(*model);
-        return;
-    }
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()); sub && sub->mdiArea()) {
-        sub->show();
-        sub->mdiArea()->setActiveSubWindow(sub);
-        return;
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-void TfrmModel::N15Click()
-{
-    if (ZoomIn(scene_.View.OrthoZoom))
-        ZoomChanged(QString::fromStdString(ZoomLabel(scene_.View.OrthoZoom)));
-}
-
-void TfrmModel::N16Click()
-{
-    if (ZoomOut(scene_.View.OrthoZoom))
-        ZoomChanged(QString::fromStdString(ZoomLabel(scene_.View.OrthoZoom)));
-}
-
-void TfrmModel::ZoomChanged(const QString& label)
-{
-    pnlZoom->setText(label);
-    Layout();
-}
-
-void TfrmModel::N14Click()
-{
-    TargetOrigin(scene_.View, scene_.Camera);
-    Invalidate(0, scene_.DisplayMode);
-}
-
-void TfrmModel::mnuGoClick()
-{
-    const std::optional<TBox> box = objectWindow_->SelectedBox();
-    if (!box)
-        return;
-    switch (CentreOnBoxes(scene_.View, scene_.Camera, std::span<const TBox>(&*box, 1))) {
-    case TViewChange::Perspective:
-        Invalidate(0, scene_.DisplayMode);
-        break;
-    case TViewChange::Ortho:
-        RedrawOrthoPanes();
-        break;
-    case TViewChange::None:
-        break;
-    }
-}
-
-void TfrmModel::mnuChangeCenterClick()
-{
-    scene_.View.OrthoCentre = scene_.View.CursorPoint;
-    RedrawOrthoPanes();
-}
-
-void TfrmModel::FrameAllClick()
-{
-    std::optional<TBox> all;
-    for (const TModelEntry& entry : objectWindow_->Models()) {
-        const std::optional<TBox> box = entry.Shown ? BoxOf(*entry.Model) : std::nullopt;
-        if (!box)
-            continue;
-        if (all)
-            Unite(*all, *box);
-        else
-            all = box;
-    }
-    if (!all)
-        return;
-    int widths[3];
-    int heights[3];
-    for (int v = 1; v <= 3; ++v) {
-        widths[v - 1] = scene_.Pane(v).Width();
-        heights[v - 1] = scene_.Pane(v).Height();
-    }
-    FrameBox(scene_.View, scene_.Camera, *all, widths, heights);
-    ZoomChanged(QString::fromStdString(ZoomLabel(scene_.View.OrthoZoom)));
-}
-
 // --- Drawing -----------------------------------------------------------------------------------
 
 std::vector<std::pair<const TpreviewObj*, bool>> TfrmModel::ShownModels() const
@@ -568,6 +407,7 @@ const TCanvas* TfrmModel::PaintPane(int v)
         return &scene_.Pane(v);
     }
     StopFill();
+    const std::int64_t redrawStart = scene_.Clock();
     const bool switchBuffer = dragBufferSwitch_;
     dragBufferSwitch_ = false;
     if (switchBuffer)
@@ -577,6 +417,11 @@ const TCanvas* TfrmModel::PaintPane(int v)
         scene_.PrepareBuffer(scene_.DisplayMode);
     if (scene_.ProgressPending) {
         fillModels_ = ShownModels();
+        // The first slice takes what is left of a slice's time after the projection and
+        // depth sort, so that the filling begins to show about a slice after the redraw.
+        const std::int64_t spent = scene_.Clock() - redrawStart;
+        scene_.FillBudgetMs =
+            std::clamp<std::int64_t>(kFillSliceMs - spent, kFirstSliceMinMs, kFillSliceMs);
         fillTimer_.start();
     }
     return &scene_.Pane(0);
@@ -617,6 +462,7 @@ void TfrmModel::FillTick()
         StopFill();
         return;
     }
+    scene_.FillBudgetMs = kFillSliceMs;
     pbxModel->Refresh();
     if (!scene_.ProgressPending)
         fillTimer_.stop();
@@ -629,6 +475,16 @@ void TfrmModel::StopFill()
 }
 
 // --- Window --------------------------------------------------------------------------------------
+
+void TfrmModel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Narrower than the toolbar: the strip grows by its scroll bar rather than hide the
+    // buttons behind it.
+    const bool narrow = width() < Panel1->width();
+    PageScroller1->setFixedHeight(
+        kToolbarHeight + (narrow ? PageScroller1->horizontalScrollBar()->sizeHint().height() : 0));
+}
 
 void TfrmModel::showEvent(QShowEvent* event)
 {

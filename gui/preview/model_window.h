@@ -130,6 +130,7 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -198,6 +199,9 @@ private:
     bool leftHeld_ = false;
     bool rightHeld_ = false;
     bool cursorUpdateQueued_ = false;
+    // Sees every input event of the application for TrackInput. A filter of its own, so that
+    // this window's filter on its controls does not see their events twice.
+    std::unique_ptr<QObject> inputTracker_;
 };
 
 } // namespace kalvo

@@ -15,6 +15,9 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <functional>
+#include <new>
+#include <stdexcept>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -241,6 +244,31 @@ private slots:
         objects.SetTemplateWindow(model, &existing);
         objects.mnuMaptClick();
         QCOMPARE(app->ModalDialogs.size(), size_t{2});
+    }
+
+    void AFailingCommandIsReportedAndTheModelsStay()
+    {
+        AddModel(*app, "A", 0, 1);
+        app->Settings().Xsize = "320";
+        app->Settings().Ysize = "200";
+        app->OnModal = [](QDialog& dialog) { static_cast<TdlgTempSize&>(dialog).OKBtn->click(); };
+        const std::pair<std::function<void()>, QString> failures[] = {
+            {[] { throw std::bad_alloc(); }, "メモリが足りないため、処理を中止しました。"},
+            {[] { throw std::runtime_error("iconv failed"); },
+             "処理を中止しました。\niconv failed"},
+            {[] { throw 42; }, "予期しないエラーのため、処理を中止しました。"},
+        };
+        TfrmObj& objects = app->Objects();
+        objects.SetItemSelected(0, true);
+        for (const auto& [fail, text] : failures) {
+            app->Shell().OpenMapTemplate = [&fail](TfrmObj&, TpreviewObj&, int, int) { fail(); };
+            app->Platform.Messages.clear();
+            objects.mnuMaptClick();
+            QCOMPARE(app->Platform.Messages.size(), size_t{1});
+            QCOMPARE(app->Platform.Messages[0].Kind, TMsgKind::Error);
+            QCOMPARE(app->Platform.Messages[0].Text, text);
+            QCOMPARE(objects.ItemCount(), 1);
+        }
     }
 
     void TemplateSizeBelowOneIsRefused()

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -63,6 +65,30 @@ private slots:
         QCOMPARE(answer, TAnswer::No);
         QCOMPARE(shownText, QStringLiteral("破棄しますか？"));
         QCOMPARE(buttonCount, 2);
+    }
+
+    void messageBoxOpensCentredOnTheWindowWithTheFocus()
+    {
+        TQtPlatform platform;
+        QWidget frame;
+        frame.setGeometry(0, 0, 700, 500);
+        auto* area = new QMdiArea(&frame);
+        area->setGeometry(0, 0, 700, 500);
+        auto* field = new QLineEdit;
+        QMdiSubWindow* child = area->addSubWindow(field);
+        child->setGeometry(380, 240, 300, 200);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        field->setFocus();
+        QPoint boxCentre;
+        OnMessageBox([&](QMessageBox& box) {
+            boxCentre = box.geometry().center();
+            box.accept();
+        });
+        platform.MessageBox(TMsgKind::Information, QStringLiteral("!"), TButtons::Ok);
+        const QPoint childCentre = child->mapToGlobal(child->rect().center());
+        QVERIFY2((boxCentre - childCentre).manhattanLength() < 40,
+                 qPrintable(QString("%1,%2").arg(boxCentre.x()).arg(boxCentre.y())));
     }
 
     void closingAQuestionWithoutAButtonAnswersNo()

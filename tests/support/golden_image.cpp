@@ -22,6 +22,24 @@ QImage ToImage(const std::uint32_t* pixels, int width, int height)
     return image;
 }
 
+// A binary PPM (red, green, blue bytes), written by hand so that a rewritten golden file keeps
+// exactly the layout of the ones in the tree.
+std::string ToPpm(const QImage& image)
+{
+    std::string out =
+        "P6\n" + std::to_string(image.width()) + " " + std::to_string(image.height()) + "\n255\n";
+    out.reserve(out.size() + static_cast<std::size_t>(image.width()) * image.height() * 3);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            out += static_cast<char>(qRed(row[x]));
+            out += static_cast<char>(qGreen(row[x]));
+            out += static_cast<char>(qBlue(row[x]));
+        }
+    }
+    return out;
+}
+
 std::string Hex(QRgb colour)
 {
     // Shown as the program writes colours: 0x00BBGGRR.
@@ -38,6 +56,13 @@ std::string CompareImageWithGolden(const std::string& name, const std::uint32_t*
 {
     const std::string path = DataPath("golden/" + name);
     const QImage actual = ToImage(pixels, width, height);
+    if (UpdatingGoldens()) {
+        if (name.ends_with(".ppm"))
+            WriteFileBytes(path, ToPpm(actual));
+        else if (!actual.save(QString::fromStdString(path)))
+            return "cannot write " + path;
+        return "";
+    }
     QImage expected(QString::fromStdString(path));
     if (expected.isNull()) {
         actual.save(QString::fromStdString(path + ".actual.png"));
@@ -77,7 +102,8 @@ std::string CompareImageWithGolden(const std::string& name, const std::uint32_t*
     diff.save(QString::fromStdString(path + ".diff.png"));
     std::ostringstream message;
     message << name << ": " << differing << " pixel(s) differ; wrote " << path << ".actual.png and "
-            << path << ".diff.png" << first.str();
+            << path << ".diff.png" << first.str()
+            << "\n(if the change is intended: KALVO_UPDATE_GOLDENS=1 rewrites the golden files)";
     return message.str();
 }
 

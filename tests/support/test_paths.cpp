@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 namespace kalvo::test {
 
@@ -47,9 +48,19 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
         throw std::runtime_error("cannot write " + path);
 }
 
+bool UpdatingGoldens()
+{
+    const char* update = std::getenv("KALVO_UPDATE_GOLDENS");
+    return update != nullptr && std::string_view(update) == "1";
+}
+
 std::string CompareWithGolden(const std::string& name, const std::string& actual)
 {
     const std::string path = DataPath("golden/" + name);
+    if (UpdatingGoldens()) {
+        WriteFileBytes(path, actual);
+        return "";
+    }
     std::string expected;
     try {
         expected = ReadFileBytes(path);
@@ -69,7 +80,8 @@ std::string CompareWithGolden(const std::string& name, const std::string& actual
     }
     std::ostringstream message;
     message << name << " differs from the golden file at byte " << at << " (line " << line
-            << "); wrote " << path << ".actual";
+            << "); wrote " << path << ".actual"
+            << "\n(if the change is intended: KALVO_UPDATE_GOLDENS=1 rewrites the golden files)";
     return message.str();
 }
 

@@ -1,71 +1,13 @@
 #include "core/preview/preview_scene.h"
 #include "core/preview/vector_math.h"
-#include "tests/support/test_paths.h"
+#include "tests/support/golden_image.h"
 
-#include <QImage>
-#include <QString>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace kalvo {
 namespace {
-
-// --- Pictures ------------------------------------------------------------------------------
-
-QImage ToImage(const TCanvas& canvas)
-{
-    QImage image(canvas.Width(), canvas.Height(), QImage::Format_RGB32);
-    CanvasToScreen(canvas, reinterpret_cast<std::uint32_t*>(image.bits()),
-                   static_cast<int>(image.bytesPerLine() / 4));
-    return image;
-}
-
-// Compares the canvas with tests/data/golden/name pixel by pixel. On a mismatch writes
-// name.actual.png beside it and says where the pictures differ. KALVO_UPDATE_GOLDEN=1
-// rewrites the golden picture instead.
-std::string ComparePicture(const std::string& name, const TCanvas& canvas)
-{
-    const std::string path = test::DataPath("golden/" + name);
-    const QImage actual = ToImage(canvas);
-    if (const char* update = std::getenv("KALVO_UPDATE_GOLDEN"); update && *update == '1') {
-        actual.save(QString::fromStdString(path), "PNG");
-        return "";
-    }
-    const QImage expected =
-        QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
-    std::ostringstream message;
-    if (expected.isNull()) {
-        message << "golden picture " << path << " is missing";
-    } else if (expected.size() != actual.size()) {
-        message << name << ": size " << actual.width() << "x" << actual.height() << ", golden "
-                << expected.width() << "x" << expected.height();
-    } else {
-        int differing = 0;
-        int firstX = -1, firstY = -1;
-        for (int y = 0; y < actual.height(); ++y) {
-            for (int x = 0; x < actual.width(); ++x) {
-                if (actual.pixel(x, y) == expected.pixel(x, y))
-                    continue;
-                if (differing++ == 0) {
-                    firstX = x;
-                    firstY = y;
-                }
-            }
-        }
-        if (differing == 0)
-            return "";
-        message << name << ": " << differing << " pixels differ, first at (" << firstX << ", "
-                << firstY << "): " << std::hex << (actual.pixel(firstX, firstY) & 0xFFFFFF)
-                << " instead of " << (expected.pixel(firstX, firstY) & 0xFFFFFF);
-    }
-    const std::string actualPath = path + ".actual.png";
-    actual.save(QString::fromStdString(actualPath), "PNG");
-    message << "; wrote " << actualPath;
-    return message.str();
-}
 
 // --- Scenes --------------------------------------------------------------------------------
 
@@ -137,7 +79,7 @@ TEST_P(PerspectivePane, MatchesTheGoldenPicture)
     scene.RedrawView(0, c.Mode);
     scene.FinishFill();
     EXPECT_FALSE(scene.ProgressPending);
-    EXPECT_EQ(ComparePicture(c.Golden, scene.Pane(0)), "");
+    EXPECT_EQ(test::CompareImageWithGolden(c.Golden, scene.Pane(0)), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -161,7 +103,7 @@ TEST_P(OrthographicPane, MatchesTheGoldenPicture)
     TSceneFixture fixture(view);
     fixture.Scene.RedrawView(view, 0);
     const char* const names[4] = {"", "scene_top.png", "scene_side.png", "scene_face.png"};
-    EXPECT_EQ(ComparePicture(names[view], fixture.Scene.Pane(view)), "");
+    EXPECT_EQ(test::CompareImageWithGolden(names[view], fixture.Scene.Pane(view)), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFlatView, OrthographicPane, testing::Values(1, 2, 3));

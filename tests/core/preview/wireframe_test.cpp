@@ -179,9 +179,7 @@ TEST(WireframeGolden, CubeAndPrismInPerspective)
     TCanvas pane(160, 120);
     pane.Clear(kBack);
     DrawModeZero(model, camera, pane);
-    const std::string diff =
-        test::CompareImageWithGolden("wire_persp.png", pane.Pixels(), pane.Width(), pane.Height());
-    EXPECT_EQ(diff, "");
+    EXPECT_EQ(test::CompareImageWithGolden("wire_persp.png", pane), "");
 }
 
 TEST(WireframeGolden, ThreeOrthographicPanes)
@@ -201,7 +199,7 @@ TEST(WireframeGolden, ThreeOrthographicPanes)
         ClearDrawn(other);
         DrawOrthoView(other, view, pane, centre, false, 16.0, kOrthoColours);
         const std::string name = "wire_ortho_" + std::to_string(view) + ".png";
-        EXPECT_EQ(test::CompareImageWithGolden(name, pane.Pixels(), 120, 90), "");
+        EXPECT_EQ(test::CompareImageWithGolden(name, pane), "");
     }
 }
 

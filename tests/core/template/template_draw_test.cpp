@@ -1,6 +1,6 @@
 #include "core/template/map_template.h"
 #include "tests/core/template/template_test_support.h"
-#include "tests/support/test_paths.h"
+#include "tests/support/golden_image.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -9,8 +9,7 @@
 namespace kalvo {
 namespace {
 
-using test::CanvasToPpm;
-using test::CompareWithGolden;
+using test::CompareImageWithGolden;
 using test::CountColour;
 using test::MakeUVModel;
 
@@ -94,7 +93,7 @@ TEST(TemplateDrawing, DrawsTheLayoutInEachOrientation)
     ASSERT_TRUE(map.SetupTemplate(64, 48));
     for (int orientation = 0; orientation < 4; ++orientation) {
         const std::string name = "template_o" + std::to_string(orientation) + ".ppm";
-        EXPECT_EQ(CompareWithGolden(name, CanvasToPpm(map.Bitmap())), "");
+        EXPECT_EQ(CompareImageWithGolden(name, map.Bitmap()), "");
         map.Rotate();
     }
 }
@@ -120,7 +119,7 @@ TEST(TemplateDrawing, DrawsMarksAndMarkedEdgesOnScreenOnly)
     TCanvas screen(128, 96);
     screen.Clear(kBack);
     map.DrawTemplateMesh(screen, false, 2.0);
-    EXPECT_EQ(CompareWithGolden("template_screen.ppm", CanvasToPpm(screen)), "");
+    EXPECT_EQ(CompareImageWithGolden("template_screen.ppm", screen), "");
     // The square at vertex 1, (0.5, 0.125) -> (64, 84) at zoom 2: 62..65 x 82..85.
     for (int y = 82; y < 86; ++y)
         EXPECT_EQ(ColumnsOf(screen, y, 0x0000FF).count(61), 0u);

@@ -3,7 +3,6 @@
 #include "core/model/preview_obj.h"
 #include "core/preview/canvas.h"
 
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -34,21 +33,6 @@ inline TpreviewObj MakeUVModel(const std::vector<std::pair<double, double>>& uv,
     model.MinV = minV;
     model.MaxV = maxV;
     return model;
-}
-
-// A canvas as a binary PPM picture (red, green, blue bytes), for golden files one can look at.
-inline std::string CanvasToPpm(const TCanvas& canvas)
-{
-    std::string out =
-        "P6\n" + std::to_string(canvas.Width()) + " " + std::to_string(canvas.Height()) + "\n255\n";
-    const std::size_t count = static_cast<std::size_t>(canvas.Width()) * canvas.Height();
-    for (std::size_t i = 0; i < count; ++i) {
-        const TColour c = canvas.Pixels()[i];
-        out += static_cast<char>(c & 0xFF);
-        out += static_cast<char>((c >> 8) & 0xFF);
-        out += static_cast<char>((c >> 16) & 0xFF);
-    }
-    return out;
 }
 
 // Number of pixels of the canvas with the given colour.

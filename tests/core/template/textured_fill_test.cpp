@@ -7,15 +7,14 @@
 #include "core/preview/shading.h"
 #include "core/template/map_template.h"
 #include "tests/core/template/template_test_support.h"
-#include "tests/support/test_paths.h"
+#include "tests/support/golden_image.h"
 
 #include <gtest/gtest.h>
 
 namespace kalvo {
 namespace {
 
-using test::CanvasToPpm;
-using test::CompareWithGolden;
+using test::CompareImageWithGolden;
 using test::MakeUVModel;
 
 constexpr TColour kPaneBack = 0xABCDEF;
@@ -180,7 +179,7 @@ TEST(TexturedFill, TexturesAFaceAcrossTheSeamFromTheTemplatesEdges)
             EXPECT_TRUE(column >= 57 || column <= 7) << x << ", " << y << ": " << column;
         }
     EXPECT_GT(drawn, 40 * 25);
-    EXPECT_EQ(CompareWithGolden("textured_seam.ppm", CanvasToPpm(pane)), "");
+    EXPECT_EQ(CompareImageWithGolden("textured_seam.ppm", pane), "");
 }
 
 } // namespace
