@@ -18,7 +18,7 @@ namespace kalvo::cli {
 
 // One option of a command: its spellings ("-o", "--output") and whether a value follows it
 // ("-o OUT", "--output=OUT"). Key names it in TParsedArguments.
-struct TOptionSpec
+struct TOptionDef
 {
     std::vector<std::string> Names;
     std::string Key;
@@ -35,9 +35,9 @@ struct TParsedArguments
     std::string Value(const std::string& key, const std::string& fallback = "") const;
 };
 
-// Splits arguments by the specs. Returns false with a message for an unknown option or a
+// Splits arguments by the options. Returns false with a message for an unknown option or a
 // missing value.
-bool ParseArguments(const TArguments& arguments, const std::vector<TOptionSpec>& specs,
+bool ParseArguments(const TArguments& arguments, const std::vector<TOptionDef>& options,
                     TParsedArguments& parsed, std::string& error);
 
 // Prints "kalvo3d-cli COMMAND: message" and a pointer to --help on stderr; returns kExitUsage.

@@ -38,13 +38,13 @@ constexpr const char* kConvertUsage =
 
 int RunConvert(const TArguments& arguments)
 {
-    const std::vector<TOptionSpec> specs{
+    const std::vector<TOptionDef> options{
         {{"-o", "--output"}, "output", true},
         {{"--loose-lines"}, "loose-lines", true},
     };
     TParsedArguments parsed;
     std::string error;
-    if (!ParseArguments(arguments, specs, parsed, error))
+    if (!ParseArguments(arguments, options, parsed, error))
         return UsageError("convert", error);
     if (parsed.Help) {
         std::fputs(kConvertUsage, stdout);

@@ -135,10 +135,10 @@ void AppendJson(std::string& out, const TInputModel& input, int edgeUse)
 
 int RunInfo(const TArguments& arguments)
 {
-    const std::vector<TOptionSpec> specs{{{"--json"}, "json", false}};
+    const std::vector<TOptionDef> options{{{"--json"}, "json", false}};
     TParsedArguments parsed;
     std::string error;
-    if (!ParseArguments(arguments, specs, parsed, error))
+    if (!ParseArguments(arguments, options, parsed, error))
         return UsageError("info", error);
     if (parsed.Help) {
         std::fputs(kInfoUsage, stdout);

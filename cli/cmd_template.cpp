@@ -3,6 +3,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "cli/pictures.h"
 #include "cli/template_pictures.h"
 #include "core/base/numbers.h"
 #include "core/model/preview_obj.h"
@@ -46,7 +47,7 @@ constexpr const char* kTemplateUsage =
 
 int RunTemplate(const TArguments& arguments)
 {
-    const std::vector<TOptionSpec> specs{
+    const std::vector<TOptionDef> options{
         {{"-o", "--output"}, "output", true},
         {{"--object"}, "object", true},
         {{"--size"}, "size", true},
@@ -56,7 +57,7 @@ int RunTemplate(const TArguments& arguments)
     };
     TParsedArguments parsed;
     std::string error;
-    if (!ParseArguments(arguments, specs, parsed, error))
+    if (!ParseArguments(arguments, options, parsed, error))
         return UsageError("template", error);
     if (parsed.Help) {
         std::fputs(kTemplateUsage, stdout);
@@ -125,7 +126,7 @@ int RunTemplate(const TArguments& arguments)
                    std::to_string(kMaxTemplateSide) + " pixels");
         return kExitFailed;
     }
-    if (!WritePicturePath(map->Bitmap(), output, format)) {
+    if (!WritePicture(map->Bitmap(), output, format)) {
         PrintError("cannot write " + output);
         return kExitFailed;
     }

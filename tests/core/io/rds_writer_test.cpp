@@ -125,7 +125,7 @@ TEST_P(PolygonCornerWalk, ListsTheCornersInBoundaryOrder)
     // Edges are placed straight into the list: the building operation would merge the
     // repeated pair some cases need.
     for (const auto& [a, b] : GetParam().edges)
-        model.Edges.push_back(TEdgeC{a, b, false, false, 1});
+        model.Edges.push_back(TEdgeC{a, b, false, 1});
     model.AddPolygon(0, GetParam().sides);
     const std::string text = Write({&model});
     EXPECT_EQ(LinesWith(text, "PgSz"),
