@@ -117,7 +117,8 @@ int CheckInputFormats(const std::string& command, const std::vector<std::string>
         if (FormatOfPath(input) == TModelFormat::Unknown)
             return UsageError(command, "'" + input +
                                            "': unknown file type (the extension must be .dxf, "
-                                           ".rok or .rds)");
+                                           ".rok, .rds, .obj, .stl, .ply, .gltf, .glb, .3ds, "
+                                           ".lwo, .dae or .fbx)");
     }
     return kExitOk;
 }
@@ -159,6 +160,31 @@ bool LoadInputs(const std::vector<std::string>& inputs, TStderrSink& sink,
             models.push_back(TInputModel{input, std::move(model)});
     }
     return clean;
+}
+
+const TOptionDef kUvOption{{"--uv"}, "uv", true};
+int ReadUvOption(const std::string& command, const TParsedArguments& parsed,
+                 std::optional<TUvProjection>& projection)
+{
+    projection.reset();
+    if (!parsed.Has("uv"))
+        return kExitOk;
+    const std::string name = parsed.Value("uv");
+    projection = UvProjectionOfName(name);
+    if (projection)
+        return kExitOk;
+    std::string names;
+    for (const TUvProjectionName& entry : UvProjectionNames())
+        names += std::string(names.empty() ? "" : ", ") + entry.Name;
+    return UsageError(command, "--uv takes one of " + names + ", not '" + name + "'");
+}
+
+void ApplyUv(std::vector<TInputModel>& models, const std::optional<TUvProjection>& projection)
+{
+    if (!projection)
+        return;
+    for (TInputModel& input : models)
+        ProjectUv(*input.Model, *projection);
 }
 
 std::string NameForDisplay(const TpreviewObj& model) { return Cp932ToUtf8(model.Name); }

@@ -2,9 +2,11 @@
 
 #include "cli/commands.h"
 #include "core/base/message_sink.h"
+#include "core/model/uv_projection.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,6 +86,21 @@ int CheckInputFormats(const std::string& command, const std::vector<std::string>
 // was read without any message to the user.
 bool LoadInputs(const std::vector<std::string>& inputs, TStderrSink& sink,
                 std::vector<TInputModel>& models);
+
+// --uv PROJECTION, taken by every command that reads models: replaces the (u, v) of every
+// model read. KALVO_UV_OPTION_HELP is its entry in the help texts (a literal, so that it joins
+// theirs).
+extern const TOptionDef kUvOption;
+#define KALVO_UV_OPTION_HELP                                                                       \
+    "  --uv PROJECTION            replace every model's (u, v) by a projection scaled to its\n"    \
+    "                             box: planar-x, planar-y, planar-z (the side, face and top\n"     \
+    "                             views' layouts), box, cylinder-x, cylinder-y, cylinder-z or\n"   \
+    "                             sphere\n"
+// The projection --uv names, or none without --uv. Returns kExitOk, or a usage error (after
+// printing it) for a name that is no projection.
+int ReadUvOption(const std::string& command, const TParsedArguments& parsed,
+                 std::optional<TUvProjection>& projection);
+void ApplyUv(std::vector<TInputModel>& models, const std::optional<TUvProjection>& projection);
 
 // A model's name (code page 932 bytes) as UTF-8 for the terminal.
 std::string NameForDisplay(const TpreviewObj& model);

@@ -16,18 +16,19 @@ namespace kalvo::cli {
 namespace {
 
 constexpr const char* kConvertUsage =
-    "Usage: kalvo3d-cli convert [--loose-lines keep|drop] -o OUT.rds IN...\n"
+    "Usage: kalvo3d-cli convert [--loose-lines keep|drop] [--uv PROJECTION] -o OUT.rds IN...\n"
     "\n"
-    "Reads the model files IN (.dxf, .rok, .rds; the extension picks the reader, in any case)\n"
-    "in order and writes every model they give into one Ray Dream Studio 5 ASCII file. A DXF\n"
-    "or ROK file gives one model named after the file; an RDS file one per mesh object.\n"
+    "Reads the model files IN (.dxf, .rok, .rds, and through Assimp .obj, .stl, .ply, .gltf,\n"
+    ".glb, .3ds, .lwo, .dae, .fbx; the extension picks the reader, in any case) in order and\n"
+    "writes every model they give into one Ray Dream Studio 5 ASCII file. An RDS file gives\n"
+    "one model per mesh object, any other file one model named after the file.\n"
     "A model with an edge shared by three or more polygons cannot be written: it is left out\n"
     "with a message. When no model can be written, OUT is not created.\n"
     "\n"
     "Options:\n"
     "  -o, --output OUT.rds       the file to write (required)\n"
     "  --loose-lines keep|drop    edges that belong to no polygon: written (keep, the\n"
-    "                             default) or left out (drop)\n"
+    "                             default) or left out (drop)\n" KALVO_UV_OPTION_HELP
     "  -h, --help                 show this text\n"
     "\n"
     "Exit status: 0 when every input was read without a message and every model was written;\n"
@@ -39,6 +40,7 @@ constexpr const char* kConvertUsage =
 int RunConvert(const TArguments& arguments)
 {
     const std::vector<TOptionDef> options{
+        kUvOption,
         {{"-o", "--output"}, "output", true},
         {{"--loose-lines"}, "loose-lines", true},
     };
@@ -61,9 +63,13 @@ int RunConvert(const TArguments& arguments)
         return status;
     const std::string output = parsed.Value("output");
 
+    std::optional<TUvProjection> uv;
+    if (const int status = ReadUvOption("convert", parsed, uv); status != kExitOk)
+        return status;
     TStderrSink sink;
     std::vector<TInputModel> models;
     bool clean = LoadInputs(parsed.Positional, sink, models);
+    ApplyUv(models, uv);
 
     // The question about loose lines is answered by the option, without asking.
     const bool keepLooseLines = looseLines == "keep";

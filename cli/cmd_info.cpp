@@ -13,9 +13,10 @@ namespace kalvo::cli {
 namespace {
 
 constexpr const char* kInfoUsage =
-    "Usage: kalvo3d-cli info [--json] IN...\n"
+    "Usage: kalvo3d-cli info [--json] [--uv PROJECTION] IN...\n"
     "\n"
-    "Reads each model file (.dxf, .rok, .rds) as the desktop program's Open command does and\n"
+    "Reads each model file (.dxf, .rok, .rds, .obj, .stl, .ply, .gltf, .glb, .3ds, .lwo, .dae,\n"
+    ".fbx) as the desktop program's Open command does and\n"
     "prints, for every model it gives: the file, the model's name, its vertex, edge, polygon\n"
     "and group counts, its spatial box, its texture coordinate range and the edge-use verdict\n"
     "of the RDS export check (greater than 2: an edge is shared by three or more faces and the\n"
@@ -25,7 +26,7 @@ constexpr const char* kInfoUsage =
     "Options:\n"
     "  --json      print one JSON array of objects with the keys file, name, vertices, edges,\n"
     "              polygons, groups, box [MinX, MaxX, MinY, MaxY, MinZ, MaxZ],\n"
-    "              uv [MinU, MaxU, MinV, MaxV] and edge_use\n"
+    "              uv [MinU, MaxU, MinV, MaxV] and edge_use\n" KALVO_UV_OPTION_HELP
     "  -h, --help  show this text\n"
     "\n"
     "Exit status: 0 when every file was read without a message, 1 otherwise, 2 for usage "
@@ -135,7 +136,7 @@ void AppendJson(std::string& out, const TInputModel& input, int edgeUse)
 
 int RunInfo(const TArguments& arguments)
 {
-    const std::vector<TOptionDef> options{{{"--json"}, "json", false}};
+    const std::vector<TOptionDef> options{kUvOption, {{"--json"}, "json", false}};
     TParsedArguments parsed;
     std::string error;
     if (!ParseArguments(arguments, options, parsed, error))
@@ -149,9 +150,13 @@ int RunInfo(const TArguments& arguments)
     if (const int status = CheckInputFormats("info", parsed.Positional); status != kExitOk)
         return status;
 
+    std::optional<TUvProjection> uv;
+    if (const int status = ReadUvOption("info", parsed, uv); status != kExitOk)
+        return status;
     TStderrSink sink;
     std::vector<TInputModel> models;
     const bool clean = LoadInputs(parsed.Positional, sink, models);
+    ApplyUv(models, uv);
 
     const bool json = parsed.Has("json");
     std::string out = json ? "[\n" : "";

@@ -39,7 +39,8 @@ constexpr const char* kRenderUsage =
     "  --mode 0|1|2|3             display mode of the perspective pane: 0 wireframe, 1 shaded\n"
     "                             wireframe, 2 hidden surface with edges, 3 hidden surface\n"
     "                             (default 0)\n"
-    "  --size WxH                 the pane's drawing area in pixels (default 640x480)\n"
+    "  --size WxH                 the pane's drawing area in pixels, each side from 1 to\n"
+    "                             16384 (default 640x480); the largest take gigabytes\n"
     "  --angles H,V               horizontal and vertical view angles, whole degrees (0,0)\n"
     "  --distance D               eye distance (50)\n"
     "  --target X,Y,Z             the point looked at (0,0,0)\n"
@@ -55,11 +56,12 @@ constexpr const char* kRenderUsage =
     "                             open command does; faces in modes 2 and 3 are textured,\n"
     "                             shaded when the settings' TextureShade is on\n"
     "  --transparent RRGGBB       texels of this colour are not drawn (with --texture)\n"
-    "  --template-size WxH        size of the template (default: the settings' Xsize x Ysize)\n"
+    "  --template-size WxH        size of the template, each side from 1 to 16384 (default:\n"
+    "                             the settings' Xsize x Ysize)\n"
     "  --orientation 0..3         quarter turns of the template's layout (default 0)\n"
     "  --texture-object N         only model N (from 0) gets the texture (default: every one)\n"
-    "  --settings FILE.ini        settings file (default: the built-in defaults)\n"
-    "  -h, --help                 show this text\n"
+    "  --settings FILE.ini        settings file (default: the built-in "
+    "defaults)\n" KALVO_UV_OPTION_HELP "  -h, --help                 show this text\n"
     "\n"
     "Exit status: 0 when every input was read without a message and the picture was written;\n"
     "1 when an input is missing or unreadable, a reader reported a problem or the picture\n"
@@ -199,6 +201,7 @@ std::string MarkEntries(const TParsedArguments& parsed, const std::string& key, 
 int RunRender(const TArguments& arguments)
 {
     std::vector<TOptionDef> options{
+        kUvOption,
         {{"-o", "--output"}, "output", true},
         {{"--view"}, "view", true},
         {{"--mode"}, "mode", true},
@@ -255,9 +258,13 @@ int RunRender(const TArguments& arguments)
     }
     scene.Settings = DrawSettingsFrom(settings);
 
+    std::optional<TUvProjection> uv;
+    if (const int status = ReadUvOption("render", parsed, uv); status != kExitOk)
+        return status;
     TStderrSink sink;
     std::vector<TInputModel> models;
     const bool clean = LoadInputs(parsed.Positional, sink, models);
+    ApplyUv(models, uv);
     // The scene draws from a model list, as in a preview window; the inputs keep their files.
     TModelList entries;
     for (TInputModel& input : models)

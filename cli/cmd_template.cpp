@@ -35,7 +35,7 @@ constexpr const char* kTemplateUsage =
     "  --orientation 0..3    quarter turns clockwise of the layout (default 0)\n"
     "  --match-ratio         make u and v units equally long, growing the side of the\n"
     "                        smaller scale (after the turns)\n"
-    "  --settings FILE.ini   settings file (default: the built-in defaults)\n"
+    "  --settings FILE.ini   settings file (default: the built-in defaults)\n" KALVO_UV_OPTION_HELP
     "  -h, --help            show this text\n"
     "\n"
     "Exit status: 0 when the input was read without a message and the picture was written;\n"
@@ -48,6 +48,7 @@ constexpr const char* kTemplateUsage =
 int RunTemplate(const TArguments& arguments)
 {
     const std::vector<TOptionDef> options{
+        kUvOption,
         {{"-o", "--output"}, "output", true},
         {{"--object"}, "object", true},
         {{"--size"}, "size", true},
@@ -102,9 +103,13 @@ int RunTemplate(const TArguments& arguments)
                                           std::to_string(kMaxTemplateSide) + ", not '" +
                                           parsed.Value("size") + "'");
 
+    std::optional<TUvProjection> uv;
+    if (const int status = ReadUvOption("template", parsed, uv); status != kExitOk)
+        return status;
     TStderrSink sink;
     std::vector<TInputModel> models;
     const bool clean = LoadInputs(parsed.Positional, sink, models);
+    ApplyUv(models, uv);
     if (models.empty()) {
         PrintError("no model in " + parsed.Positional[0]);
         return kExitFailed;

@@ -29,6 +29,6 @@ find "$root/core" "$root/fuzz" -name '*.cpp' ! -name '*_fuzz.cpp' | sort |
 
 for target in "$root"/fuzz/*_fuzz.cpp; do
     name=$(basename "$target" .cpp)
-    $cxx $flags -fsanitize=fuzzer "$target" "$out"/obj/*.o -o "$out/$name"
+    $cxx $flags -fsanitize=fuzzer "$target" "$out"/obj/*.o -lassimp -o "$out/$name"
     echo "built $out/$name"
 done

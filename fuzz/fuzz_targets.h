@@ -21,6 +21,9 @@ public:
 void RunDxf(std::string_view bytes);
 void RunRok(std::string_view bytes);
 void RunRds(std::string_view bytes);
+// Formats read through Assimp: Wavefront OBJ, STL (binary or text).
+void RunObj(std::string_view bytes);
+void RunStl(std::string_view bytes);
 
 // Whole-pipeline targets. Their input is a header of kParameterBytes (the first byte picks
 // the reader: 0 DXF, 1 ROK, 2 RDS, modulo 3; the rest sizes, camera and points), then the model

@@ -1,6 +1,7 @@
 #include "gui/environ_dialog.h"
 
 #include "core/base/errors.h"
+#include "gui/command_guard.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -353,11 +354,14 @@ void TfrmEnviron::LoadSettings()
 
 void TfrmEnviron::SaveSettings()
 {
-    try {
-        SaveSettingsFile(settings_, iniPath_);
-    } catch (const TWriteError& error) {
-        platform_.MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()), TButtons::Ok);
-    }
+    // Runs as every way of closing the dialog ends: a failure must not take the program down.
+    RunCommand(&platform_, [this] {
+        try {
+            SaveSettingsFile(settings_, iniPath_);
+        } catch (const TWriteError& error) {
+            platform_.MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()), TButtons::Ok);
+        }
+    });
 }
 
 void TfrmEnviron::pnlBackColClick(TColourPanel* panel)

@@ -4,6 +4,7 @@
 #include "core/io/export_check.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
+#include "gui/bar_window.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
 #include "gui/preview/model_window.h"
@@ -62,14 +63,22 @@ TExportResult ExportSelectedObjects(TShell& shell, TfrmModel& window, TFileDialo
             return TExportResult::Cancelled;
     }
 
-    try {
-        writer.OpenFile(path.toStdString());
-        writer.WriteLines(RdsHeaderLines());
-        writer.WriteObjects();
-        writer.WriteFooter();
-        writer.CloseFile();
-    } catch (const TWriteError& error) {
-        platform.MessageBox(TMsgKind::Error, QString::fromUtf8(error.what()), TButtons::Ok);
+    QString failure;
+    {
+        // The wait window goes before a message about the write shows, so it cannot cover it.
+        TWaitWindow wait(shell.Bar);
+        try {
+            writer.OpenFile(path.toStdString());
+            writer.WriteLines(RdsHeaderLines());
+            writer.WriteObjects();
+            writer.WriteFooter();
+            writer.CloseFile();
+        } catch (const TWriteError& error) {
+            failure = QString::fromUtf8(error.what());
+        }
+    }
+    if (!failure.isEmpty()) {
+        platform.MessageBox(TMsgKind::Error, failure, TButtons::Ok);
         return TExportResult::Failed;
     }
     return TExportResult::Written;

@@ -66,9 +66,10 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea);
 
-    OpenDialog.Filter = QStringLiteral("Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|"
-                                       "六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds");
-    OpenDialog.FilterIndex = kFilterRds;
+    OpenDialog.Filter = OpenDialogFilter();
+    // Opens on every model kind, so that any file the program reads is shown and read by its
+    // extension, whatever filter a user would have had to pick first.
+    OpenDialog.FilterIndex = kFilterAllModels;
     sdlRDSwrite.Filter = QStringLiteral("RayDream Studio 5(*.rds)|*.rds");
     sdlRDSwrite.DefaultExt = QStringLiteral("*.rds");
 
@@ -83,6 +84,8 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 
 TMainForm::~TMainForm()
 {
+    // A menu that outlives this body must not call back into a window that is no longer one.
+    disconnect(windowMenuGone_);
     qApp->removeEventFilter(this);
     // The child windows (and the window menu merged from one of them) outlive this body: Qt
     // deletes them only in the base class's destructor, where their signals must no longer
@@ -188,10 +191,11 @@ void TMainForm::MergeWindowMenu()
         disconnect(mergedWindowMenu_, &QObject::destroyed, this, nullptr);
     }
     mergedWindowMenu_ = menu;
+    disconnect(windowMenuGone_);
     if (menu) {
         menuBar()->insertMenu(W1->menuAction(), menu);
         // The last child closing takes its menu with it: W1 comes back.
-        connect(menu, &QObject::destroyed, this, [this] {
+        windowMenuGone_ = connect(menu, &QObject::destroyed, this, [this] {
             if (!mergedWindowMenu_)
                 W1->menuAction()->setVisible(true);
         });

@@ -112,6 +112,7 @@ private:
 
     TShell& shell_;
     QPointer<QMenu> mergedWindowMenu_;
+    QMetaObject::Connection windowMenuGone_; // the merged menu's destruction brings W1 back
     bool shownOnce_ = false;
     unsigned progressSteps_ = 0;
     QElapsedTimer progressClock_;

@@ -131,6 +131,19 @@ TfrmObj::TfrmObj(TShell& shell, TfrmModel& owner)
     PopupMenu1 = new QMenu(this);
     mnuMapt = PopupMenu1->addAction(QStringLiteral("マッピング テンプレート..."));
     Close1 = PopupMenu1->addAction(QStringLiteral("閉じる"));
+    mnuMakeUv = PopupMenu1->addMenu(QStringLiteral("UV を生成"));
+    mnuMakeUv->setObjectName(QStringLiteral("mnuMakeUv"));
+    const std::pair<TUvProjection, const char*> projections[] = {
+        {TUvProjection::PlanarX, "平面 X"},   {TUvProjection::PlanarY, "平面 Y"},
+        {TUvProjection::PlanarZ, "平面 Z"},   {TUvProjection::Box, "ボックス"},
+        {TUvProjection::CylinderX, "円筒 X"}, {TUvProjection::CylinderY, "円筒 Y"},
+        {TUvProjection::CylinderZ, "円筒 Z"}, {TUvProjection::Sphere, "球"},
+    };
+    for (const auto& [projection, text] : projections) {
+        QAction* action = mnuMakeUv->addAction(QString::fromUtf8(text));
+        connect(action, &QAction::triggered, this,
+                [this, projection] { mnuMakeUvClick(projection); });
+    }
     PopupMenu1->addSeparator();
     QMenu* tabs = PopupMenu1->addMenu(QStringLiteral("タブ位置"));
     N2 = tabs->addAction(QStringLiteral("上"));
@@ -437,6 +450,31 @@ void TfrmObj::DeleteSelected()
     btnDelete->setEnabled(false);
     btnMakeTemplate->setEnabled(false);
     busy_ = false;
+}
+
+void TfrmObj::mnuMakeUvClick(TUvProjection projection)
+{
+    std::vector<TpreviewObj*> models;
+    bool anyUv = false;
+    for (int i = 0; i < ItemCount(); ++i) {
+        if (ItemSelected(i)) {
+            models.push_back(ItemModel(i));
+            anyUv = anyUv || HasUv(*models.back());
+        }
+    }
+    if (models.empty())
+        return;
+    if (anyUv && shell_.Platform->MessageBox(
+                     TMsgKind::Confirmation,
+                     QStringLiteral("選択したオブジェクトの UV を置き換えます。よろしいですか？"),
+                     TButtons::YesNo) != TAnswer::Yes)
+        return;
+    for (TpreviewObj* model : models) {
+        ProjectUv(*model, projection);
+        if (TemplateWindowOf(*model) && shell_.RebuildMapTemplate)
+            shell_.RebuildMapTemplate(*model);
+    }
+    owner_.RepaintAll();
 }
 
 } // namespace kalvo

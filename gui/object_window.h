@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/model_list.h"
+#include "core/model/uv_projection.h"
 
 #include <QIcon>
 #include <QPointer>
@@ -94,12 +95,18 @@ public:
     QAction* N3 = nullptr;
     QAction* N4 = nullptr;
     QAction* N5 = nullptr;
+    QMenu* mnuMakeUv = nullptr; // "UV を生成": one item per projection
 
 public slots:
     void SpeedButton1Click(); // the read button: the Open command into this preview window
     void lvwObjChange();      // selection changed: buttons, object button caption, redraw
     void mnuMaptClick(); // "マッピング テンプレート...": size dialog, then the template window
     void Close1Click(); // "閉じる", the delete button: removes the selected models
+
+public:
+    // "UV を生成" > projection: new (u, v) for the selected models, after asking when some
+    // already have any; their open template windows are rebuilt.
+    void mnuMakeUvClick(TUvProjection projection);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -19,28 +19,7 @@ namespace kalvo {
 
 namespace {
 
-// Keeps the wait window up exactly while a file is read, however the read ends.
-class TWaitWindow
-{
-public:
-    explicit TWaitWindow(TfrmBar* bar) : bar_(bar)
-    {
-        if (bar_)
-            bar_->ShowNow();
-    }
-    ~TWaitWindow()
-    {
-        if (bar_)
-            bar_->hide();
-    }
-    TWaitWindow(const TWaitWindow&) = delete;
-    TWaitWindow& operator=(const TWaitWindow&) = delete;
-
-private:
-    TfrmBar* bar_;
-};
-
-TModelFormat FormatOfFilter(int filterIndex)
+TModelFormat FormatOfFilter(int filterIndex, const QString& path)
 {
     switch (filterIndex) {
     case kFilterDxf:
@@ -49,6 +28,10 @@ TModelFormat FormatOfFilter(int filterIndex)
         return TModelFormat::Rok;
     case kFilterRds:
         return TModelFormat::Rds;
+    case kFilterLibrary:
+        return TModelFormat::Assimp;
+    case kFilterAllModels:
+        return FormatOfPath(path.toStdString());
     default:
         return TModelFormat::Unknown;
     }
@@ -74,10 +57,22 @@ int FilterIndexOfPath(const QString& path)
         return kFilterRok;
     case TModelFormat::Rds:
         return kFilterRds;
+    case TModelFormat::Assimp:
+        return kFilterLibrary;
     case TModelFormat::Unknown:
         break;
     }
     return 0;
+}
+
+QString OpenDialogFilter()
+{
+    const QString library =
+        QStringLiteral("*.obj;*.stl;*.ply;*.gltf;*.glb;*.3ds;*.lwo;*.dae;*.fbx");
+    return QStringLiteral("Kalvo/3D (*.k3d)|*.k3d|DXF file (*.dxf)|*.dxf|"
+                          "六角大王 (*.rok)|*.rok|RayDream Studio5 (*.rds)|*.rds|") +
+           QStringLiteral("3D モデル|") + library + QStringLiteral("|すべてのモデル|") +
+           QStringLiteral("*.dxf;*.rok;*.rds;") + library;
 }
 
 std::string FolderOfFile(const QString& path)
@@ -89,7 +84,7 @@ std::string FolderOfFile(const QString& path)
 bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex)
 {
     target.Edit1->setText(path);
-    const TModelFormat format = FormatOfFilter(filterIndex);
+    const TModelFormat format = FormatOfFilter(filterIndex, path);
 
     // The core reads as the command line does; the window only keeps what it makes.
     TModelReadContext context;

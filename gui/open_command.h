@@ -18,7 +18,12 @@ enum TOpenFilter : int {
     kFilterDxf = 2,
     kFilterRok = 3,
     kFilterRds = 4,
+    kFilterLibrary = 5,   // OBJ, STL, PLY, glTF, 3DS, LWO, COLLADA, FBX through Assimp
+    kFilterAllModels = 6, // every kind the program reads, by the file's extension
 };
+
+// The open dialog's filter list, in TOpenFilter order.
+QString OpenDialogFilter();
 
 // Creates an empty model named name (code page 932), bound to window, and registers it in the
 // window's object window: an entry of its model list, a top-level tree node and a list item,

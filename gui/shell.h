@@ -44,6 +44,10 @@ struct TShell
     // Shows the open map template window of model and brings it forward (the preview window's
     // "テンプレートに切り替え"). Empty while the program has no template window.
     std::function<void(TpreviewObj& model)> ShowMapTemplate;
+    // Sets the open map template window of model up again from the model's (u, v) and range,
+    // after they were replaced (the object window's "UV を生成"). Empty while the program has
+    // no template window; the template window then shows the new layout when opened again.
+    std::function<void(TpreviewObj& model)> RebuildMapTemplate;
 
     TMainForm* MainForm = nullptr;
     TfrmTool* Tool = nullptr;

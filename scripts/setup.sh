@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build pkg-config clang-format qt6-base-dev qt6-translations-l10n libgtest-dev
-          libgmock-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth locales
+          libgmock-dev libbenchmark-dev libassimp-dev fonts-ipafont-gothic xvfb xauth locales
           qt6-l10n-tools desktop-file-utils appstream shared-mime-info dpkg-dev file)
 missing=()
 for package in "${packages[@]}"; do

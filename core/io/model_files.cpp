@@ -3,6 +3,7 @@
 #include "core/base/cp932.h"
 #include "core/base/message_sink.h"
 #include "core/base/text.h"
+#include "core/io/assimp_reader.h"
 #include "core/io/rds_browser.h"
 #include "core/io/rok_reader.h"
 #include "core/model/preview_obj.h"
@@ -33,6 +34,12 @@ bool ReadRokFile(const std::string& path, const TModelReadContext& context)
     return !reader.ReportedError();
 }
 
+bool ReadLibraryFile(const std::string& path, const TModelReadContext& context)
+{
+    TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
+    return ReadAssimpFile(path, model, *context.Sink);
+}
+
 // One model per named mesh object of the file, named as in the file (quotes included).
 bool ReadRdsFile(const std::string& path, const TModelReadContext& context)
 {
@@ -59,6 +66,8 @@ TModelFormat FormatOfPath(const std::string& path)
         return TModelFormat::Rok;
     if (EndsWithNoCase(path, ".rds"))
         return TModelFormat::Rds;
+    if (IsAssimpPath(path))
+        return TModelFormat::Assimp;
     return TModelFormat::Unknown;
 }
 
@@ -80,6 +89,8 @@ bool ReadModelFile(const std::string& path, TModelFormat format, const TModelRea
             return ReadRokFile(path, context);
         case TModelFormat::Rds:
             return ReadRdsFile(path, context);
+        case TModelFormat::Assimp:
+            return ReadLibraryFile(path, context);
         case TModelFormat::Unknown:
             break;
         }

@@ -13,10 +13,12 @@ namespace kalvo {
 class TMessageSink;
 class TpreviewObj;
 
-// The kinds of model file the program reads, told by the file name's extension.
-enum class TModelFormat { Dxf, Rok, Rds, Unknown };
+// The kinds of model file the program reads, told by the file name's extension. Assimp stands
+// for the formats read through that library (OBJ, STL, PLY, glTF, 3DS, LWO, COLLADA, FBX).
+enum class TModelFormat { Dxf, Rok, Rds, Assimp, Unknown };
 
-// ".dxf", ".rok", ".rds" in any case; anything else is Unknown.
+// ".dxf", ".rok", ".rds", or one of ".obj", ".stl", ".ply", ".gltf", ".glb", ".3ds", ".lwo",
+// ".dae", ".fbx", in any case; anything else is Unknown.
 TModelFormat FormatOfPath(const std::string& path);
 // The name a model read from path gets: the file name without its folder, in code page 932
 // ("?" for characters it lacks). path is UTF-8, as file names from the system are.
@@ -44,8 +46,8 @@ inline constexpr const char* kModelTooLargeMessage =
     "モデルの面が 5000 万を超えます。読み込みをここで止めます。";
 
 // Reads the file at path, in the format given, into models made through context.CreateModel:
-// one model for a DXF or ROK file (made even when the reader reports a format error), one per
-// mesh object for an RDS file. Returns false when the reader showed the user a message (a
+// one model for a DXF, ROK or Assimp file (made even when the reader reports a format error), one
+// per mesh object for an RDS file. Returns false when the reader showed the user a message (a
 // format error, or more faces than a model takes: the faces before stay), true otherwise. Throws
 // TReadError when the file cannot be read. Precondition: format is not Unknown.
 bool ReadModelFile(const std::string& path, TModelFormat format, const TModelReadContext& context);

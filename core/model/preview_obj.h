@@ -3,6 +3,7 @@
 #include "core/model/index_table.h"
 #include "core/model/records.h"
 
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -55,6 +56,14 @@ public:
     // Texture coordinate range. It starts at 0..0 and takes in every vertex request after the
     // first, so it always contains 0; the RDS reader replaces it with the file's values.
     double MinU = 0.0, MaxU = 0.0, MinV = 0.0, MaxV = 0.0;
+    // Whether u (v) is periodic with period MaxU (MaxV), so that a side longer than half the
+    // period crosses the seam the short way in the template and the texture preview. Models
+    // read from files keep both; a projection keeps only the seams it made (a cylinder's u),
+    // since a planar layout has long sides that cross nothing.
+    bool SeamU = true;
+    bool SeamV = true;
+    double SeamPeriodU() const { return SeamU ? MaxU : std::numeric_limits<double>::infinity(); }
+    double SeamPeriodV() const { return SeamV ? MaxV : std::numeric_limits<double>::infinity(); }
 
     // Mesh parameters that RDS files carry and the writer writes back.
     double CAng = 30.0;

@@ -57,7 +57,7 @@ struct TDrawScratch
     std::vector<SpanRow> SpanTable;
     int FirstRow = 0;
     int LastRow = 0;
-    TSeamPeriods Seams; // the filled model's texture period (MaxU, MaxV)
+    TSeamPeriods Seams; // the filled model's texture seams (SeamPeriodU, SeamPeriodV)
     bool WrapU = false; // the polygon being scanned crosses the seam in u
     bool WrapV = false;
 

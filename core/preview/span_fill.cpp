@@ -357,7 +357,7 @@ void FillPolygon(const TpreviewObj& model, TDrawScratch& scratch, int p, bool to
     if (n > 4)
         return;
     ResetSpans(scratch, height);
-    scratch.Seams = TSeamPeriods{model.MaxU, model.MaxV};
+    scratch.Seams = TSeamPeriods{model.SeamPeriodU(), model.SeamPeriodV()};
 
     const TClipRect rect{0, 0, width, height};
     const std::size_t projectedCount = scratch.Projected.size();
@@ -393,8 +393,8 @@ void FillPolygon(const TpreviewObj& model, TDrawScratch& scratch, int p, bool to
         TClipBorders borders;
         // A side that misses the pane near a corner comes back from the clipper with an end
         // beyond the left or right border; it has nothing inside the pane to enter.
-        if (ClipSegment(a, b, rect, borders, scratch.Seams) && WithinColumns(a, width) &&
-            WithinColumns(b, width))
+        if (ClipSegment(a, b, rect, borders, TSeamPeriods{model.MaxU, model.MaxV}) &&
+            WithinColumns(a, width) && WithinColumns(b, width))
             ScanEdge(scratch, a, b, width, height);
         if (borders.StartBorder.Present)
             ScanEdge(scratch, borders.StartBorder.A, borders.StartBorder.B, width, height);

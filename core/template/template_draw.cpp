@@ -36,9 +36,9 @@ void TMapTemplate::DrawTemplateMesh(TCanvas& canvas, bool intoBitmap, double zoo
     const TpreviewObj& model = *model_;
     canvas.SetPenMode(TPenMode::Copy);
     canvas.SetPenWidth(1);
-    // The seams: u and v are periodic with periods MaxU and MaxV.
-    const double p = model.MaxU;
-    const double q = model.MaxV;
+    // The seams: u and v are periodic with periods MaxU and MaxV (where the model has them).
+    const double p = model.SeamPeriodU();
+    const double q = model.SeamPeriodV();
     const int vertexCount = model.VertexCount();
     for (const TEdgeC& edge : model.Edges) {
         if (edge.StartVertex < 0 || edge.StartVertex >= vertexCount || edge.EndVertex < 0 ||

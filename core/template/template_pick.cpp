@@ -86,11 +86,11 @@ int FindNearestEdge(const TpreviewObj& model, double u, double v, double radius)
         // v first: on a pick sweep most edges already miss the widened box there, before the
         // u seam is looked at.
         double vA = a.v, vB = b.v;
-        UnwrapSeam(vA, vB, model.MaxV);
+        UnwrapSeam(vA, vB, model.SeamPeriodV());
         if (!(std::min(vA, vB) - radius < v && v < std::max(vA, vB) + radius))
             continue;
         double uA = a.u, uB = b.u;
-        UnwrapSeam(uA, uB, model.MaxU);
+        UnwrapSeam(uA, uB, model.SeamPeriodU());
         if (!(std::min(uA, uB) - radius < u && u < std::max(uA, uB) + radius))
             continue;
         const double d = EdgeDistance(u, v, uA, vA, uB, vB);

@@ -172,7 +172,7 @@ class CommandLineUsage : public CommandLine, public testing::WithParamInterface<
 TEST_P(CommandLineUsage, IsRefusedWithStatus2AndSaysWhy)
 {
     Write("a.dxf", kQuadAndTriangle);
-    Write("a.obj", "");
+    Write("a.xyz", "");
     std::vector<std::string> arguments;
     for (const std::string& argument : GetParam().arguments)
         arguments.push_back(argument.rfind("@", 0) == 0 ? Path(argument.substr(1)) : argument);
@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TUsageCase{"MissingOutput", {"convert", "@a.dxf"}, "missing -o"},
                     TUsageCase{"NoInputs", {"convert", "-o", "@out.rds"}, "no input files"},
                     TUsageCase{"UnknownExtension",
-                               {"convert", "-o", "@out.rds", "@a.dxf", "@a.obj"},
+                               {"convert", "-o", "@out.rds", "@a.dxf", "@a.xyz"},
                                "unknown file type"},
                     TUsageCase{"BadLooseLines",
                                {"convert", "--loose-lines", "maybe", "-o", "@out.rds", "@a.dxf"},

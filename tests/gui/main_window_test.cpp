@@ -159,18 +159,35 @@ private slots:
         QCOMPARE(main.sbrStatPanel->text(), QString("Kalvo/3D (β2 version)"));
         QVERIFY(main.pbrStat->isHidden());
 
-        QStringList visibleMenus;
+        // The menus and their order, by the form's own items rather than copies of their
+        // captions: the Edit menu stays hidden, and the window menu reads the same whichever
+        // window's menu is merged in.
+        QList<QAction*> visibleMenus;
         for (QAction* action : main.menuBar()->actions())
             if (action->isVisible())
-                visibleMenus << action->text();
-        QCOMPARE(visibleMenus, (QStringList{"ファイル(&F)", "ウインドウ(&W)", "ヘルプ(&H)"}));
-        QStringList fileItems;
-        for (QAction* action : main.FileMenu->actions())
-            fileItems << (action->isSeparator() ? QString("-") : action->text());
-        QCOMPARE(fileItems, (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)",
-                                         "名前をつけて保存(&A)...", "-", "読み込み...",
-                                         "RDS書き出し...", "-", "環境設定...", "-", "終了(&X)"}));
-        QVERIFY(!main.FileSaveItem->isEnabled());
+                visibleMenus << action;
+        QCOMPARE(visibleMenus.size(), 3);
+        QCOMPARE(visibleMenus[0], main.FileMenu->menuAction());
+        QCOMPARE(visibleMenus[1]->text(), main.W1->title());
+        QCOMPARE(visibleMenus[2], main.HelpMenu->menuAction());
+        const std::vector<QAction*> fileItems{
+            main.FileNewItem, main.FileOpenItem, main.FileSaveItem, main.FileSaveAsItem,
+            nullptr,          main.mnuOpen,      main.RDS1,         nullptr,
+            main.N6,          nullptr,           main.FileExitItem};
+        const QList<QAction*> shown = main.FileMenu->actions();
+        QCOMPARE(std::size_t(shown.size()), fileItems.size());
+        for (std::size_t i = 0; i < fileItems.size(); ++i) {
+            if (fileItems[i] == nullptr)
+                QVERIFY2(shown[i]->isSeparator(), qPrintable(QString::number(i)));
+            else
+                QCOMPARE(shown[i], fileItems[i]);
+        }
+        // Only the commands the program carries out can be chosen.
+        for (QAction* item : fileItems)
+            if (item != nullptr)
+                QCOMPARE(item->isEnabled(), item != main.FileOpenItem &&
+                                                item != main.FileSaveItem &&
+                                                item != main.FileSaveAsItem);
 
         // Showing the main window loads the cursors and opens one preview window.
         std::map<int, QString> cursorNames;
@@ -261,6 +278,29 @@ private slots:
         QVERIFY(pane.Canvas());
         QVERIFY(HasColour(*pane.Canvas(), app.Settings().BackColor));
         QVERIFY(HasColour(*pane.Canvas(), app.Settings().ObjectColor));
+    }
+
+    void OpenDialogStartsOnAllModelsAndReadsByExtension()
+    {
+        TAppFixture app;
+        const QString obj = app.Dir.filePath("square.OBJ");
+        WriteFile(obj, "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n");
+        app.Open(obj, kFilterAllModels);
+        app.Open(SourcePath("data/samples/cube.dxf"), kFilterAllModels);
+        app.Open(obj, kFilterLibrary);
+        QCOMPARE(app.Platform.FileDialogs.front().FilterIndex, int(kFilterAllModels));
+        // The filters keep their places; the two new ones follow.
+        const QStringList filters = QtNameFilters(app.Platform.FileDialogs.front().Filter);
+        QCOMPARE(filters.size(), 6);
+        QVERIFY(filters[kFilterRds - 1].contains("*.rds"));
+        QVERIFY(filters[kFilterLibrary - 1].contains("*.gltf"));
+        QVERIFY(filters[kFilterAllModels - 1].startsWith("すべてのモデル"));
+        QVERIFY(filters[kFilterAllModels - 1].contains("*.dxf"));
+        QCOMPARE(ItemTexts(app.Objects()), (QStringList{"square.OBJ", "cube.dxf", "square.OBJ"}));
+        QCOMPARE(app.Objects().ItemModel(0)->PolygonCount(), 1);
+        QCOMPARE(app.Objects().ItemModel(0)->Polygons[0].count(), 4);
+        QCOMPARE(app.Objects().ItemModel(1)->PolygonCount(), 12);
+        QVERIFY(app.Platform.Messages.empty());
     }
 
     void OpenWithTheOwnFormatReadsNothing()

@@ -3,12 +3,14 @@
 
 #include "core/model/preview_obj.h"
 #include "core/model/template_link.h"
+#include "core/model/uv_projection.h"
 #include "gui/main_form.h"
 #include "gui/open_command.h"
 #include "gui/temp_size_dialog.h"
 #include "tests/gui/support/app_fixture.h"
 
 #include <QMdiArea>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -74,6 +76,39 @@ private slots:
         QCOMPARE(app->Objects().windowTitle(), QString("オブジェクト"));
     }
     void cleanup() { app.reset(); }
+
+    void MakeUvActsOnTheSelectionAndAsksBeforeReplacing()
+    {
+        TpreviewObj& a = AddModel(*app, "A", 0, 4);
+        TpreviewObj& b = AddModel(*app, "B", 0, 4);
+        TfrmObj& objects = app->Objects();
+        QPointer<TTemplateStandIn> window = new TTemplateStandIn;
+        objects.SetTemplateWindow(a, window);
+        std::vector<TpreviewObj*> rebuilt;
+        app->Shell().RebuildMapTemplate = [&rebuilt](TpreviewObj& model) {
+            rebuilt.push_back(&model);
+        };
+        QCOMPARE(objects.mnuMakeUv->actions().size(), 8);
+        objects.SetItemSelected(0, true);
+
+        // Planar along Y lays x out backwards: the vertex at x 0 gets u 1. No UVs yet: no
+        // question.
+        objects.mnuMakeUv->actions()[1]->trigger();
+        QCOMPARE(a.Vertices[0].u, 1.0);
+        QCOMPARE(b.Vertices[0].u, 0.0);
+        QVERIFY(app->Platform.Messages.empty());
+        QCOMPARE(rebuilt, std::vector<TpreviewObj*>{&a});
+
+        // Now there are UVs to lose: asked, and "No" keeps them.
+        app->Platform.Answers.push_back(TAnswer::No);
+        objects.mnuMakeUvClick(TUvProjection::PlanarX);
+        QCOMPARE(app->Platform.Messages.size(), size_t{1});
+        QCOMPARE(app->Platform.Messages[0].Kind, TMsgKind::Confirmation);
+        QCOMPARE(a.Vertices[0].u, 1.0);
+        objects.mnuMakeUvClick(TUvProjection::PlanarX); // answered Yes
+        QCOMPARE(a.Vertices[0].u, 0.0);
+        QCOMPARE(a.Vertices[1].u, 1.0);
+    }
 
     void ClickOnTheStateImageHidesWithoutSelecting()
     {
@@ -276,14 +311,18 @@ private slots:
         TdlgTempSize& dialog = *app->Shell().TempSize;
         QCOMPARE(dialog.windowTitle(), QString("ﾀﾞｲｱﾛｸﾞ"));
         dialog.setResult(0);
-        for (auto [x, y] : {std::pair{0, 480}, std::pair{640, -3}}) {
+        // One rule for the dialog and the command line: 1 to 16384 on each side.
+        for (auto [x, y] : {std::pair{0, 480}, std::pair{640, -3}, std::pair{16385, 480}}) {
             dialog.sedX->setValue(x);
             dialog.sedY->setValue(y);
             dialog.OKBtn->click();
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         }
-        QCOMPARE(app->Platform.Messages.size(), size_t{2});
+        QCOMPARE(app->Platform.Messages.size(), size_t{3});
         QCOMPARE(app->Platform.Messages[0].Kind, TMsgKind::Error);
+        QCOMPARE(app->Platform.Messages[0].Text,
+                 QString("テンプレートの大きさは 1 から 16384 ピクセルまでです。"));
+        dialog.sedX->setValue(16384);
         dialog.sedY->setValue(1);
         dialog.OKBtn->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));

@@ -150,7 +150,7 @@ private slots:
 
     void PanesShowWhatTheCoreDrawsInEveryMode()
     {
-        app->Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        OpenCube();
         TfrmModel& preview = app->Preview();
         app->Objects().SetItemSelected(0, true);
         QTest::mouseClick(preview.Pane[0]->StripButton, Qt::LeftButton);
@@ -173,7 +173,7 @@ private slots:
 
     void DirectRedrawRestartsTheFill()
     {
-        app->Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        OpenCube();
         TfrmModel& preview = app->Preview();
         // Every slice runs out of time after its first polygon.
         std::int64_t now = 0;
@@ -276,7 +276,7 @@ private slots:
 
     void SpacePansAllOrthographicPanesWithThePointer()
     {
-        app->Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        OpenCube();
         TfrmModel& preview = app->Preview();
         QTest::mouseClick(preview.Pane[0]->StripButton, Qt::LeftButton);
         TPaintBox& face = *preview.pbxXZ;
@@ -353,7 +353,7 @@ private slots:
 
     void HomeFramesTheShownModels()
     {
-        app->Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        OpenCube();
         TfrmModel& preview = app->Preview();
         const TpreviewObj& cube = *app->Objects().ItemModel(0);
         QTest::keyClick(preview.pbxModel, Qt::Key_Home);
@@ -406,6 +406,15 @@ private slots:
     }
 
 private:
+    // Reads the sample cube into the preview window; the main window then has the keyboard
+    // again, as the window system gives it back when the wait window goes.
+    void OpenCube()
+    {
+        app->Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        app->Main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&app->Main()));
+    }
+
     std::unique_ptr<TAppFixture> app;
     std::unique_ptr<TfrmModel> window;
 };

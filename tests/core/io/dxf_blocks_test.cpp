@@ -275,17 +275,20 @@ TEST_P(InsertLimits, StopWithOneMessageKeepingTheFacesBefore)
     EXPECT_NE(result.faces.back(), (THanded{kBlack, {A, D, C}}));
 }
 
+std::string BlockName(int i)
+{
+    // Appended rather than "b" + number, which GCC 12 at -O3 warns about wrongly.
+    std::string name(1, 'b');
+    name.append(std::to_string(i));
+    return name;
+}
+
+// Blocks b0 (one face) to b(levels - 1), each inserting the one before.
 std::string Chain(int levels)
 {
     std::string blocks = Block("b0", Face({A, B, D}));
-    for (int i = 1; i < levels; ++i) {
-        // Names built piece by piece: GCC 12 at -O3 warns falsely on "b" + to_string.
-        std::string name = "b";
-        std::string inner = "b";
-        name += std::to_string(i);
-        inner += std::to_string(i - 1);
-        blocks += Block(name, Insert(inner));
-    }
+    for (int i = 1; i < levels; ++i)
+        blocks += Block(BlockName(i), Insert(BlockName(i - 1)));
     return blocks;
 }
 

@@ -79,14 +79,61 @@ protected:
     TpreviewObj box_;
 };
 
-TEST_F(RdsFileWriting, NewFileHoldsTheSceneAndNothingElseIsLeftBehind)
+// What stands at the target before the writing. Whatever it is, the target ends up holding the
+// scene with no temporary file left beside it, and what the user set up stays: a replaced file
+// keeps its permissions, a symbolic link stays a link and its target is replaced.
+enum class TTarget { Nothing, FileWithItsOwnPermissions, SymbolicLink };
+
+class RdsFileTarget : public RdsFileWriting, public ::testing::WithParamInterface<TTarget>
 {
+};
+
+TEST_P(RdsFileTarget, HoldsTheSceneAndKeepsWhatStoodThere)
+{
+    const std::string real = folder_ + "/real.rds";
+    std::set<std::string> entries{"scene.rds"};
+    switch (GetParam()) {
+    case TTarget::Nothing:
+        break;
+    case TTarget::FileWithItsOwnPermissions:
+        test::WriteFileBytes(target_, "old");
+        ASSERT_EQ(chmod(target_.c_str(), 0640), 0);
+        break;
+    case TTarget::SymbolicLink:
+        test::WriteFileBytes(real, "old");
+        fs::create_symlink(real, target_);
+        entries.insert("real.rds");
+        break;
+    }
     TRDSwriter writer;
     writer.AddObject(box_);
     writer.WriteFile(target_);
-    EXPECT_EQ(test::CompareWithGolden("box.rds", test::ReadFileBytes(target_)), "");
-    EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"scene.rds"});
+
+    const bool link = GetParam() == TTarget::SymbolicLink;
+    EXPECT_EQ(fs::is_symlink(target_), link);
+    EXPECT_EQ(test::CompareWithGolden("box.rds", test::ReadFileBytes(link ? real : target_)), "");
+    EXPECT_EQ(FolderEntries(folder_), entries);
+    if (GetParam() == TTarget::FileWithItsOwnPermissions) {
+        struct stat info;
+        ASSERT_EQ(stat(target_.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Targets, RdsFileTarget,
+                         ::testing::Values(TTarget::Nothing, TTarget::FileWithItsOwnPermissions,
+                                           TTarget::SymbolicLink),
+                         [](const ::testing::TestParamInfo<TTarget>& info) {
+                             switch (info.param) {
+                             case TTarget::Nothing:
+                                 return "NewFile";
+                             case TTarget::FileWithItsOwnPermissions:
+                                 return "ReplacedFile";
+                             case TTarget::SymbolicLink:
+                                 return "SymbolicLink";
+                             }
+                             return "";
+                         });
 
 TEST_F(RdsFileWriting, LargeOutputInFileEqualsOutputInMemory)
 {
@@ -99,31 +146,6 @@ TEST_F(RdsFileWriting, LargeOutputInFileEqualsOutputInMemory)
     const std::string inFile = test::ReadFileBytes(target_);
     EXPECT_GT(inFile.size(), 2u << 20);
     EXPECT_TRUE(inFile == writer.WriteToString());
-}
-
-TEST_F(RdsFileWriting, ReplacedFileKeepsItsPermissions)
-{
-    test::WriteFileBytes(target_, "old");
-    ASSERT_EQ(chmod(target_.c_str(), 0640), 0);
-    TRDSwriter writer;
-    writer.AddObject(box_);
-    writer.WriteFile(target_);
-    struct stat info;
-    ASSERT_EQ(stat(target_.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(test::CompareWithGolden("box.rds", test::ReadFileBytes(target_)), "");
-}
-
-TEST_F(RdsFileWriting, SymbolicLinkStaysALinkToTheNewContent)
-{
-    const std::string real = folder_ + "/real.rds";
-    test::WriteFileBytes(real, "old");
-    fs::create_symlink(real, target_);
-    TRDSwriter writer;
-    writer.AddObject(box_);
-    writer.WriteFile(target_);
-    EXPECT_TRUE(fs::is_symlink(target_));
-    EXPECT_EQ(test::CompareWithGolden("box.rds", test::ReadFileBytes(real)), "");
 }
 
 TEST_F(RdsFileWriting, FailureWhileWritingKeepsTheOldFile)

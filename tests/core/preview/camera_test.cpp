@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace kalvo {
 namespace {
@@ -203,38 +204,35 @@ TEST(OrthoMapping, PixelsMapBackToModelValues)
     EXPECT_EQ(OrthoToPixel(0.075, 0.0, 1, s, 0), 2); // 1.5 rounds to even
 }
 
-TEST(OrthoZoom, PopupItemsSetTheirValues)
+// The popup's items and the zoom commands walk the same steps: each item sets the zoom its
+// caption "a:b" names (10 model units per pane width at 1:1, b/a times that), the commands step
+// from one item's value to the next and stop at the ends, and the label always reads as the
+// item that sets the same zoom.
+TEST(OrthoZoom, PopupItemsAndZoomCommandsShareTheirStepsAndLabels)
 {
-    double expected[] = {320, 160, 80, 40, 20, 10, 5, 2.5, 1.25, 0.625, 0.3125};
-    int i = 0;
-    for (const TZoomItem& item : ZoomItems())
-        EXPECT_EQ(ZoomForItem(item), expected[i++]) << item.Caption;
-    EXPECT_EQ(i, 11);
-}
-
-TEST(OrthoZoom, ZoomCommandsStopAtTheLimitsAndLabelByTheirOwnRule)
-{
-    double zoom = 10.0;
-    ASSERT_TRUE(ZoomOut(zoom));
-    EXPECT_EQ(zoom, 20.0);
-    EXPECT_EQ(ZoomLabel(zoom), "1:2"); // as the popup item that sets 20
-    zoom = 10.0;
-    ASSERT_TRUE(ZoomIn(zoom));
-    EXPECT_EQ(ZoomLabel(zoom), "2:1");
-    for (const TZoomItem& item : ZoomItems())
-        EXPECT_EQ(ZoomLabel(ZoomForItem(item)), item.Caption);
-
-    zoom = 0.3125;
-    EXPECT_FALSE(ZoomIn(zoom));
+    const auto items = ZoomItems();
+    ASSERT_EQ(items.size(), 11u);
+    double zoom = ZoomForItem(items.front());
+    EXPECT_FALSE(ZoomOut(zoom));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string caption = items[i].Caption;
+        SCOPED_TRACE(caption);
+        const std::size_t colon = caption.find(':');
+        ASSERT_NE(colon, std::string::npos);
+        const double a = std::stod(caption.substr(0, colon));
+        const double b = std::stod(caption.substr(colon + 1));
+        EXPECT_EQ(ZoomForItem(items[i]), 10.0 * b / a);
+        EXPECT_EQ(zoom, ZoomForItem(items[i]));
+        EXPECT_EQ(ZoomLabel(zoom), caption);
+        EXPECT_EQ(ZoomIn(zoom), i + 1 < items.size());
+    }
     EXPECT_EQ(zoom, 0.3125);
-    zoom = 320.0;
+    for (std::size_t i = items.size() - 1; i-- > 0;) {
+        ASSERT_TRUE(ZoomOut(zoom));
+        EXPECT_EQ(zoom, ZoomForItem(items[i]));
+    }
     EXPECT_FALSE(ZoomOut(zoom));
     EXPECT_EQ(zoom, 320.0);
-    int steps = 0;
-    while (ZoomIn(zoom))
-        ++steps;
-    EXPECT_EQ(steps, 10);
-    EXPECT_EQ(zoom, 0.3125);
 }
 
 } // namespace

@@ -1,0 +1,305 @@
+#include "core/io/assimp_reader.h"
+
+#include "core/base/message_sink.h"
+#include "core/base/text.h"
+#include "core/model/preview_obj.h"
+
+#include <algorithm>
+#include <assimp/Importer.hpp>
+#include <assimp/material.h>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+#include <cctype>
+#include <cmath>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace kalvo {
+
+namespace {
+
+constexpr int kMaxCorners = 4; // the renderer and the writer take polygons of up to four
+constexpr unsigned kImportFlags = aiProcess_ValidateDataStructure;
+constexpr const char* kExtensions[] = {".obj", ".stl", ".ply", ".gltf", ".glb",
+                                       ".3ds", ".lwo", ".dae", ".fbx"};
+
+struct TUv
+{
+    double u, v;
+    bool operator==(const TUv&) const = default;
+};
+
+struct TInstance
+{
+    unsigned Mesh;
+    aiMatrix4x4 Transform;
+};
+
+// 0..1 floats to 0x00BBGGRR.
+TColour ColourOf(const aiColor4D& c)
+{
+    const auto byte = [](float value) {
+        const float clamped = std::isfinite(value) ? std::clamp(value, 0.0f, 1.0f) : 0.0f;
+        return static_cast<TColour>(std::lround(clamped * 255.0f));
+    };
+    return byte(c.r) | byte(c.g) << 8 | byte(c.b) << 16;
+}
+
+// Fills one model from a scene the library has checked.
+class TSceneBuilder
+{
+public:
+    TSceneBuilder(const aiScene& scene, TpreviewObj& model) : scene_(scene), model_(model) {}
+
+    void Build()
+    {
+        std::vector<TInstance> instances = Instances();
+        std::size_t vertices = 0, faces = 0;
+        for (const TInstance& instance : instances) {
+            vertices += scene_.mMeshes[instance.Mesh]->mNumVertices;
+            faces += scene_.mMeshes[instance.Mesh]->mNumFaces;
+        }
+        model_.Reserve(vertices, faces * 2, faces);
+        int group = 0;
+        for (const TInstance& instance : instances) {
+            if (AddMesh(*scene_.mMeshes[instance.Mesh], instance.Transform, group))
+                ++group;
+        }
+        if (group > 1) {
+            // A position shared by two meshes belongs to the later one; keep each group's
+            // vertices together, as the object tree expects.
+            model_.NumberVertices();
+            model_.SortVerticesByGroup(0, model_.VertexCount() - 1);
+            model_.RemapAfterSort();
+            moved_ = true;
+        }
+        ResolveSeams();
+        SetUvRange();
+    }
+
+private:
+    // Every mesh a node places, with the node's transform to the root, ordered by mesh (the
+    // file's order) and by the order of the nodes for a mesh placed twice.
+    std::vector<TInstance> Instances() const
+    {
+        std::vector<TInstance> instances;
+        std::vector<std::pair<const aiNode*, aiMatrix4x4>> stack;
+        if (scene_.mRootNode)
+            stack.emplace_back(scene_.mRootNode, scene_.mRootNode->mTransformation);
+        while (!stack.empty()) {
+            const auto [node, transform] = stack.back();
+            stack.pop_back();
+            for (unsigned i = 0; i < node->mNumMeshes; ++i) {
+                if (node->mMeshes[i] < scene_.mNumMeshes)
+                    instances.push_back({node->mMeshes[i], transform});
+            }
+            for (unsigned i = node->mNumChildren; i-- > 0;) {
+                const aiNode* child = node->mChildren[i];
+                stack.emplace_back(child, transform * child->mTransformation);
+            }
+        }
+        std::stable_sort(instances.begin(), instances.end(),
+                         [](const TInstance& a, const TInstance& b) { return a.Mesh < b.Mesh; });
+        return instances;
+    }
+
+    TColour MeshColour(const aiMesh& mesh) const
+    {
+        aiColor4D diffuse(1.0f, 1.0f, 1.0f, 1.0f);
+        if (mesh.mMaterialIndex < scene_.mNumMaterials)
+            scene_.mMaterials[mesh.mMaterialIndex]->Get(AI_MATKEY_COLOR_DIFFUSE, diffuse);
+        return ColourOf(diffuse);
+    }
+
+    bool AddMesh(const aiMesh& mesh, const aiMatrix4x4& transform, int group)
+    {
+        bool anyFace = false;
+        for (unsigned f = 0; f < mesh.mNumFaces && !anyFace; ++f)
+            anyFace = mesh.mFaces[f].mNumIndices >= 3;
+        if (!anyFace)
+            return false;
+        const aiVector3D* uvs = mesh.HasTextureCoords(0) ? mesh.mTextureCoords[0] : nullptr;
+        std::vector<int> index(mesh.mNumVertices);
+        for (unsigned i = 0; i < mesh.mNumVertices; ++i) {
+            const aiVector3D p = transform * mesh.mVertices[i];
+            const TUv uv = uvs ? TUv{uvs[i].x, uvs[i].y} : TUv{0.0, 0.0};
+            index[i] =
+                model_.AddVertex(FillVertexInput(p.x, p.y, p.z, uv.u, uv.v, group, 0, false));
+            NoteUv(index[i], uv);
+        }
+        const TColour colour = MeshColour(mesh);
+        std::vector<int> corners;
+        for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+            const aiFace& face = mesh.mFaces[f];
+            corners.clear();
+            for (unsigned k = 0; k < face.mNumIndices; ++k) {
+                if (face.mIndices[k] >= mesh.mNumVertices)
+                    break;
+                const int corner = index[face.mIndices[k]];
+                // Corners at one position would make a side from a vertex to itself.
+                if (corners.empty() || corners.back() != corner)
+                    corners.push_back(corner);
+            }
+            while (corners.size() > 1 && corners.back() == corners.front())
+                corners.pop_back();
+            AddPolygon(colour, corners);
+        }
+        return true;
+    }
+
+    void AddPolygon(TColour colour, const std::vector<int>& corners)
+    {
+        const int n = static_cast<int>(corners.size());
+        if (n < 3)
+            return;
+        // A fan from the first corner: pieces of four corners while three or more remain
+        // beyond it, then a triangle for a last single corner.
+        for (int start = 0; start < n - 2;) {
+            const int count = std::min(kMaxCorners, n - start);
+            int piece[kMaxCorners];
+            piece[0] = corners[0];
+            for (int k = 1; k < count; ++k)
+                piece[k] = corners[start + k];
+            int sides[kMaxCorners];
+            for (int k = 0; k < count; ++k)
+                sides[k] = model_.AddEdge(piece[k], piece[(k + 1) % count]);
+            model_.AddPolygon(colour, sides, count);
+            start += count - 2;
+        }
+    }
+
+    // Remembers every different (u, v) a position is given.
+    void NoteUv(int vertex, const TUv& uv)
+    {
+        if (static_cast<std::size_t>(vertex) >= firstUv_.size()) {
+            firstUv_.resize(vertex + 1, uv);
+            return;
+        }
+        if (firstUv_[vertex] == uv && !alternatives_.count(vertex))
+            return;
+        std::vector<TUv>& options = alternatives_[vertex];
+        if (options.empty())
+            options.push_back(firstUv_[vertex]);
+        if (std::find(options.begin(), options.end(), uv) == options.end())
+            options.push_back(uv);
+        if (options.size() == 1)
+            alternatives_.erase(vertex);
+    }
+
+    // The template and the texture preview take a side longer than half the UV range as one
+    // that crosses the seam; of a position's (u, v), keep the one that makes fewest of its
+    // sides do so, so a seam stays a seam and does not fold the faces beside it.
+    void ResolveSeams()
+    {
+        if (alternatives_.empty())
+            return;
+        double maxU = 0.0, maxV = 0.0;
+        for (const TVecPointC& p : model_.Vertices) {
+            maxU = std::max(maxU, p.u);
+            maxV = std::max(maxV, p.v);
+        }
+        for (const auto& [vertex, options] : alternatives_) {
+            for (const TUv& uv : options) {
+                maxU = std::max(maxU, uv.u);
+                maxV = std::max(maxV, uv.v);
+            }
+        }
+        const double halfU = maxU / 2, halfV = maxV / 2;
+
+        // The group sort may have moved the vertices: map the indices noted while building.
+        std::vector<int> position(model_.Vertices.size());
+        for (int i = 0; i < model_.VertexCount(); ++i)
+            position[i] = i;
+        if (moved_) {
+            for (int i = 0; i < model_.VertexCount(); ++i)
+                position[model_.Vertices[i].PreSortIndex] = i;
+        }
+        std::vector<std::vector<int>> neighbours(model_.Vertices.size());
+        for (const TEdgeC& edge : model_.Edges) {
+            if (edge.StartVertex < 0 || edge.EndVertex < 0)
+                continue;
+            neighbours[edge.StartVertex].push_back(edge.EndVertex);
+            neighbours[edge.EndVertex].push_back(edge.StartVertex);
+        }
+        std::vector<std::pair<int, const std::vector<TUv>*>> order;
+        for (const auto& [vertex, options] : alternatives_)
+            order.emplace_back(position[vertex], &options);
+        std::sort(order.begin(), order.end());
+        for (const auto& [vertex, options] : order) {
+            TVecPointC& p = model_.Vertices[vertex];
+            int best = -1;
+            for (const TUv& uv : *options) {
+                int long_ = 0;
+                for (const int other : neighbours[vertex]) {
+                    const TVecPointC& q = model_.Vertices[other];
+                    long_ += std::fabs(q.u - uv.u) > halfU || std::fabs(q.v - uv.v) > halfV;
+                }
+                if (best < 0 || long_ < best) {
+                    best = long_;
+                    p.u = uv.u;
+                    p.v = uv.v;
+                }
+            }
+        }
+    }
+
+    // As the readers keep it: the range of every vertex's (u, v), always holding 0.
+    void SetUvRange()
+    {
+        model_.MinU = model_.MaxU = model_.MinV = model_.MaxV = 0.0;
+        for (const TVecPointC& p : model_.Vertices) {
+            model_.MinU = std::min(model_.MinU, p.u);
+            model_.MaxU = std::max(model_.MaxU, p.u);
+            model_.MinV = std::min(model_.MinV, p.v);
+            model_.MaxV = std::max(model_.MaxV, p.v);
+        }
+    }
+
+    const aiScene& scene_;
+    TpreviewObj& model_;
+    std::vector<TUv> firstUv_;
+    std::unordered_map<int, std::vector<TUv>> alternatives_;
+    bool moved_ = false;
+};
+
+bool Build(const aiScene* scene, const Assimp::Importer& importer, TpreviewObj& model,
+           TMessageSink& sink)
+{
+    if (!scene) {
+        sink.Show(TMsgKind::Error,
+                  std::string("このファイルは読み込めません: ") + importer.GetErrorString(),
+                  TButtons::Ok);
+        return false;
+    }
+    TSceneBuilder(*scene, model).Build();
+    return true;
+}
+
+} // namespace
+
+bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink)
+{
+    Assimp::Importer importer;
+    return Build(importer.ReadFile(path, kImportFlags), importer, model, sink);
+}
+
+bool ReadAssimpBytes(std::string_view bytes, const std::string& extension, TpreviewObj& model,
+                     TMessageSink& sink)
+{
+    Assimp::Importer importer;
+    return Build(
+        importer.ReadFileFromMemory(bytes.data(), bytes.size(), kImportFlags, extension.c_str()),
+        importer, model, sink);
+}
+
+bool IsAssimpPath(const std::string& path)
+{
+    for (const char* extension : kExtensions) {
+        if (EndsWithNoCase(path, extension))
+            return true;
+    }
+    return false;
+}
+
+} // namespace kalvo

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kalvo {
+
+class TMessageSink;
+class TpreviewObj;
+
+// Reads the mesh formats of the Assimp library (OBJ, STL, PLY, glTF 2.0, 3DS, LWO, COLLADA,
+// FBX) into one model through its building operations:
+// - every mesh placed by a node becomes a group, in the order of the file's meshes, with the
+//   node transforms applied to its positions;
+// - (u, v) from the first texture channel, v growing upward as the library hands it (its
+//   importers turn the formats that count v downward, glTF among them, the other way up),
+//   which is how the template and RDS files count it;
+// - the polygon colour is the material's diffuse colour;
+// - polygons keep their corners; those with more than four are cut into a fan of
+//   four-cornered pieces (and a last triangle), as the model's polygons have at most four;
+// - points and lines are left out.
+// Where a position carries several (u, v) (a texture seam), the model keeps one: the one
+// whose sides cross half the UV range least often, the first given on a tie.
+//
+// Returns false after one error message naming the library's reason when the library
+// refuses the file; the model is then left empty.
+bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink);
+// The same for bytes in memory; extension ("obj", "stl", ...) tells the library the format.
+bool ReadAssimpBytes(std::string_view bytes, const std::string& extension, TpreviewObj& model,
+                     TMessageSink& sink);
+
+// Whether path ends in an extension this reader takes (in any case).
+bool IsAssimpPath(const std::string& path);
+
+} // namespace kalvo

@@ -1,0 +1,158 @@
+// The desktop program when things go wrong or take long: the wait window really shows while a
+// file is read or written, and an export that cannot write says why and keeps every model.
+
+#include "core/model/preview_obj.h"
+#include "gui/bar_window.h"
+#include "gui/export_command.h"
+#include "gui/object_window.h"
+#include "gui/open_command.h"
+#include "gui/preview/model_window.h"
+#include "tests/gui/support/app_fixture.h"
+
+#include <QFile>
+#include <QToolButton>
+#include <QtTest>
+#include <cerrno>
+#include <cstring>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+// Records when a window is shown, painted and hidden.
+class TWindowLog : public QObject
+{
+public:
+    explicit TWindowLog(QWidget& window) { window.installEventFilter(this); }
+    QStringList Events;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            Events << "show";
+        else if (event->type() == QEvent::Paint && (Events.isEmpty() || Events.last() != "paint"))
+            Events << "paint";
+        else if (event->type() == QEvent::Hide)
+            Events << "hide";
+        return false;
+    }
+};
+
+void AddTriangle(TpreviewObj& model, double x)
+{
+    const VertexInput corners[3] = {{x, 0, 0}, {x + 1, 0, 0}, {x, 1, 0}};
+    model.AddPolygonByCorners(0, corners, 3);
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class ReliabilityTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void WaitWindowIsPaintedWhileAFileIsRead()
+    {
+        TAppFixture app;
+        TfrmBar& bar = *app.Shell().Bar;
+        TWindowLog log(bar);
+        app.Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        QCOMPARE(log.Events, (QStringList{"show", "paint", "hide"}));
+        QVERIFY(bar.width() > 0 && bar.height() > 0);
+        QCOMPARE(app.Objects().ItemCount(), 1);
+    }
+
+    // The target's folder is a file, which no user can write into (root included).
+    void ExportThatCannotWriteSaysWhyAndKeepsEveryModel()
+    {
+        TAppFixture app;
+        for (int i = 0; i < 2; ++i) {
+            AddTriangle(*CreateModelEntry(app.Preview(), "Model" + std::to_string(i)).Model, i);
+            app.Objects().SetItemSelected(i, true);
+        }
+        const QString notes = app.Dir.filePath("notes");
+        {
+            QFile file(notes);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("kept");
+        }
+        const QString blocked = notes + "/scene.rds";
+        TWindowLog log(*app.Shell().Bar);
+        app.Platform.FileAnswers.push_back(TScriptedPlatform::FileAnswer{blocked, 0});
+        app.Main().RDS1Click();
+
+        QCOMPARE(log.Events, (QStringList{"show", "paint", "hide"}));
+        QCOMPARE(app.Platform.Messages.size(), size_t{1});
+        QCOMPARE(app.Platform.Messages[0].Kind, TMsgKind::Error);
+        QVERIFY2(app.Platform.Messages[0].Text.contains(blocked),
+                 qPrintable(app.Platform.Messages[0].Text));
+        QVERIFY2(app.Platform.Messages[0].Text.contains(QString::fromUtf8(std::strerror(ENOTDIR))),
+                 qPrintable(app.Platform.Messages[0].Text));
+        QCOMPARE(FileBytes(notes), QByteArray("kept"));
+        QCOMPARE(app.Objects().ItemCount(), 2);
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(app.Objects().ItemModel(i)->PolygonCount(), 1);
+
+        // The window goes on working: the same models export where they can be written.
+        const QString good = app.Dir.filePath("scene.rds");
+        app.Platform.FileAnswers.push_back(TScriptedPlatform::FileAnswer{good, 0});
+        app.Main().RDS1Click();
+        QCOMPARE(app.Platform.Messages.size(), size_t{1});
+        const QByteArray written = FileBytes(good);
+        QVERIFY(written.contains("nm \"Model0\"") && written.contains("nm \"Model1\""));
+    }
+
+    // What the user may do while a hidden-surface picture is still being filled in: open
+    // another model, delete one, close the window. Each slice of the fill runs out of time after
+    // its first polygon, so the fill is still running when the next step comes.
+    void FillSurvivesWhatTheUserDoesMeanwhile_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::newRow("open a model") << 0;
+        QTest::newRow("delete the model being filled") << 1;
+        QTest::newRow("close the preview window") << 2;
+    }
+
+    void FillSurvivesWhatTheUserDoesMeanwhile()
+    {
+        QFETCH(int, action);
+        TAppFixture app;
+        app.Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        TfrmModel& preview = app.Preview();
+        std::int64_t now = 0;
+        preview.Scene().Clock = [&now] { return now += 1000; };
+        QTest::mouseClick(preview.btnZFlat, Qt::LeftButton);
+        preview.pbxModel->Redraw();
+        QVERIFY(preview.FillPending());
+        QTRY_VERIFY(preview.Scene().ProgressIndex >= 1);
+
+        switch (action) {
+        case 0:
+            app.Open(SourcePath("data/samples/pyramid.dxf"), kFilterDxf);
+            QCOMPARE(app.Objects().ItemCount(), 2);
+            break;
+        case 1:
+            app.Objects().SetItemSelected(0, true);
+            app.Objects().btnDelete->click();
+            QCOMPARE(app.Objects().ItemCount(), 0);
+            break;
+        case 2:
+            preview.close();
+            break;
+        }
+        preview.pbxModel->Redraw();
+        QTRY_VERIFY(!preview.FillPending());
+        QTest::qWait(20);
+    }
+};
+
+QTEST_MAIN(ReliabilityTest)
+#include "reliability_test.moc"
