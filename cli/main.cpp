@@ -32,10 +32,11 @@ void PrintUsage(std::FILE* stream)
         std::fprintf(stream, "  %-10s %s\n", command.Name, command.Summary);
     std::fprintf(stream, "\n'kalvo3d-cli COMMAND --help' describes one command;\n"
                          "'kalvo3d-cli --version' prints the version.\n");
-    std::fprintf(
-        stream, "\nLimits: a model takes at most 50 million polygons (reading stops there with a\n"
-                "message, keeping the faces before); a DXF line is read up to 1 MiB, the rest of\n"
-                "a longer line is skipped; pictures and templates are 1 to 16384 pixels a side.\n");
+    std::fprintf(stream,
+                 "\nLimits: a model takes at most 50 million polygons (reading stops there with a\n"
+                 "message, keeping the faces before); a DXF line is read up to 1 MiB, the rest of\n"
+                 "a longer line is skipped with a message; pictures and templates are 1 to 16384\n"
+                 "pixels a side.\n");
 }
 
 // Runs command; whatever escapes it is reported on stderr and fails the command instead of

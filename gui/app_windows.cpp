@@ -5,7 +5,9 @@
 #include "gui/environ_dialog.h"
 #include "gui/info_window.h"
 #include "gui/main_form.h"
+#include "gui/object_window.h"
 #include "gui/temp_size_dialog.h"
+#include "gui/template/map_template_window.h"
 #include "gui/test_window.h"
 #include "gui/tool_window.h"
 
@@ -35,6 +37,12 @@ TApplicationWindows::TApplicationWindows(TPlatform& platform,
     settings_ = std::make_unique<TSettings>();
     shell_.Settings = settings_.get();
     shell_.SaveSettings = [this] { shell_.Environ->SaveSettings(); };
+
+    shell_.OpenMapTemplate = [this](TfrmObj& owner, TpreviewObj& model, int width, int height) {
+        if (TfrmMapTemplate* window =
+                OpenMapTemplateWindow(shell_, &owner.Owner(), model, width, height))
+            owner.SetTemplateWindow(model, window);
+    };
 
     shell_.MainForm = Created(new TMainForm(shell_), creationOrder_);
     shell_.Tool = Created(new TfrmTool(), creationOrder_);

@@ -148,6 +148,10 @@ void TfrmEnviron::BuildTemplatePage()
     PageControl1->addTab(page, QStringLiteral("テンプレート"));
     AddLabel(page, QStringLiteral("起動ペイントソフト"), 12, 14);
     edtPaint = AddEdit(page, "edtPaint", 12, 34, 360);
+    edtPaint->setToolTip(
+        QStringLiteral("テンプレートウインドウから起動するプログラムのコマンドライン。\n"
+                       "%f を含めると、テンプレートを画像ファイルに書き出してその名前で置き換え、"
+                       "プログラムがファイルを保存するたびにテンプレートへ読み込みます。"));
     texts_.emplace_back(edtPaint, &TSettings::PaintSoft);
     Button1 = new QPushButton(QStringLiteral("参照..."), page);
     Button1->setObjectName(QStringLiteral("Button1"));

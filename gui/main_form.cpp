@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
@@ -84,15 +85,14 @@ TMainForm::TMainForm(TShell& shell) : shell_(shell)
 
 TMainForm::~TMainForm()
 {
-    // A menu that outlives this body must not call back into a window that is no longer one.
-    disconnect(windowMenuGone_);
     qApp->removeEventFilter(this);
-    // The child windows (and the window menu merged from one of them) outlive this body: Qt
-    // deletes them only in the base class's destructor, where their signals must no longer
-    // reach this half-destroyed window.
+    // The child windows (and the menus merged from one of them) outlive this body: Qt deletes
+    // them only in the base class's destructor, where their signals must no longer reach this
+    // half-destroyed window.
     disconnect(mdiArea, nullptr, this, nullptr);
-    if (mergedWindowMenu_)
-        disconnect(mergedWindowMenu_, nullptr, this, nullptr);
+    for (const QPointer<QMenu>& menu : mergedMenus_)
+        if (menu)
+            disconnect(menu, nullptr, this, nullptr);
     // Preview windows refer to the other long-lived windows through the shell; close them
     // while everything they may touch still exists.
     for (TfrmModel* window : PreviewWindows())
@@ -180,27 +180,37 @@ void TMainForm::LoadCursors()
 void TMainForm::MergeWindowMenu()
 {
     QWidget* child = ActiveChild();
-    QMenu* menu =
-        child ? child->findChild<QMenu*>(QStringLiteral("WindowMenu"), Qt::FindDirectChildrenOnly)
-              : nullptr;
-    if (menu == mergedWindowMenu_)
+    QList<QMenu*> menus;
+    if (const auto* merging = dynamic_cast<const TMergedMenus*>(child))
+        menus = merging->MergedMenus();
+    else if (QMenu* menu = child ? child->findChild<QMenu*>(QStringLiteral("WindowMenu"),
+                                                            Qt::FindDirectChildrenOnly)
+                                 : nullptr)
+        menus << menu;
+    QList<QMenu*> current;
+    for (const QPointer<QMenu>& menu : mergedMenus_)
+        if (menu)
+            current << menu.data();
+    if (menus == current)
         return;
-    if (mergedWindowMenu_) {
-        menuBar()->removeAction(mergedWindowMenu_->menuAction());
+    for (QMenu* menu : current) {
+        menuBar()->removeAction(menu->menuAction());
         // A menu no longer shown has no say when it goes; it may outlive this window.
-        disconnect(mergedWindowMenu_, &QObject::destroyed, this, nullptr);
+        disconnect(menu, &QObject::destroyed, this, nullptr);
     }
-    mergedWindowMenu_ = menu;
-    disconnect(windowMenuGone_);
-    if (menu) {
+    mergedMenus_.clear();
+    for (QMenu* menu : menus) {
         menuBar()->insertMenu(W1->menuAction(), menu);
-        // The last child closing takes its menu with it: W1 comes back.
-        windowMenuGone_ = connect(menu, &QObject::destroyed, this, [this] {
-            if (!mergedWindowMenu_)
-                W1->menuAction()->setVisible(true);
+        mergedMenus_ << menu;
+        // The last child closing takes its menus with it: W1 comes back.
+        connect(menu, &QObject::destroyed, this, [this] {
+            for (const QPointer<QMenu>& merged : mergedMenus_)
+                if (merged)
+                    return;
+            W1->menuAction()->setVisible(true);
         });
     }
-    W1->menuAction()->setVisible(menu == nullptr);
+    W1->menuAction()->setVisible(menus.isEmpty());
 }
 
 QWidget* TMainForm::ActiveChild() const
@@ -217,11 +227,16 @@ TfrmModel* TMainForm::ActivePreview() const
     return qobject_cast<TfrmModel*>(child);
 }
 
-void TMainForm::ActivatePreview(TfrmModel& window)
+void TMainForm::ActivatePreview(TfrmModel& window) { ActivateChild(window); }
+
+void TMainForm::ActivateChild(QWidget& window)
 {
-    for (QMdiSubWindow* sub : mdiArea->subWindowList())
-        if (sub->widget() == &window)
+    for (QMdiSubWindow* sub : mdiArea->subWindowList()) {
+        if (sub->widget() == &window) {
+            sub->show();
             mdiArea->setActiveSubWindow(sub);
+        }
+    }
 }
 
 QList<TfrmModel*> TMainForm::PreviewWindows() const

@@ -3,6 +3,7 @@
 #include "gui/platform.h"
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -31,6 +32,15 @@ public:
     virtual void btnOpenClick() = 0;
 };
 
+// A child window with menus of its own: while it is the active child, its menus stand in the
+// main window's menu bar, in place of the main window's own window menu.
+class TMergedMenus
+{
+public:
+    virtual ~TMergedMenus() = default;
+    virtual QList<QMenu*> MergedMenus() const = 0;
+};
+
 // The frame of the program, "Kalvo/3D": a multiple-document window holding the preview and map
 // template windows, with the menu commands that move models in (Open) and out (Export), the
 // settings and the information window, and a status bar with a progress bar that long reads
@@ -49,6 +59,8 @@ public:
     // The active child when it is a preview window.
     TfrmModel* ActivePreview() const;
     void ActivatePreview(TfrmModel& window);
+    // Brings a child window (preview or map template) to the front and makes it the active one.
+    void ActivateChild(QWidget& window);
     QList<TfrmModel*> PreviewWindows() const;
 
     // Reads the files into the active preview window (or a new one), each by its extension, as
@@ -106,13 +118,12 @@ private:
     void CreateMenus();
     void CreateStatusBar();
     void LoadCursors();
-    // A child window's own "WindowMenu" stands in the menu bar for W1 while the child is the
-    // active one.
+    // The active child's own menus stand in the menu bar for W1 while it is the active one:
+    // those it lists as TMergedMenus, or its "WindowMenu".
     void MergeWindowMenu();
 
     TShell& shell_;
-    QPointer<QMenu> mergedWindowMenu_;
-    QMetaObject::Connection windowMenuGone_; // the merged menu's destruction brings W1 back
+    QList<QPointer<QMenu>> mergedMenus_;
     bool shownOnce_ = false;
     unsigned progressSteps_ = 0;
     QElapsedTimer progressClock_;

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -84,6 +85,9 @@ public:
     // Starts a program from a command line (program name, then blank-separated arguments),
     // shown normally and not waited for. False when it could not be started.
     virtual bool StartProgram(const QString& commandLine) = 0;
+    // The same with the words of the command line already split: no character of them is
+    // taken as a separator or a quote.
+    virtual bool StartProcess(const QString& program, const QStringList& arguments) = 0;
 
     virtual bool ClipboardHasImage() = 0;
     virtual QImage ClipboardImage() = 0; // a null image when there is none

@@ -260,6 +260,11 @@ bool TQtPlatform::StartProgram(const QString& commandLine)
     return QProcess::startDetached(program, arguments);
 }
 
+bool TQtPlatform::StartProcess(const QString& program, const QStringList& arguments)
+{
+    return !program.isEmpty() && QProcess::startDetached(program, arguments);
+}
+
 bool TQtPlatform::ClipboardHasImage()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();

@@ -26,6 +26,7 @@ public:
     bool SaveFileDialog(TFileDialog& dialog) override;
     bool ColourDialog(TColour& colour) override;
     bool StartProgram(const QString& commandLine) override;
+    bool StartProcess(const QString& program, const QStringList& arguments) override;
     bool ClipboardHasImage() override;
     QImage ClipboardImage() override;
     void SetClipboardImage(const QImage& image) override;

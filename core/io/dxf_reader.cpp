@@ -19,6 +19,8 @@ namespace kalvo {
 namespace {
 
 constexpr const char* kNotDxf = "DXF fileではありません";
+constexpr const char* kLineTooLong =
+    "DXFファイルに 1 MiB を超える行があります。超えた部分は読み飛ばしました。";
 
 // Colour numbers index this table; colours are 0x00BBGGRR.
 constexpr TColour kColourTable[16] = {
@@ -670,6 +672,10 @@ void TDXFobject::ReadLines(TLineReader& lines, const std::string& name,
 {
     Message(name + " open.");
     TParser(*this, lines, handOver).Run();
+    // No DXF value comes near the line limit; a file that has such a line is damaged, and what
+    // was read of it may be wrong. Said once, unless the damage was reported already.
+    if (lines.CutLines() > 0 && !reportedError_)
+        ReportStop(kLineTooLong);
     Message(std::to_string(patchCount_) + " Patchies read.");
     Message(name + " close.");
 }

@@ -90,6 +90,7 @@ bool TLineReader::NextAfterRefill(std::string_view& line)
             begin_ = end_;
             if (!skipping_) {
                 skipping_ = true;
+                ++cutLines_;
                 line = std::string_view(buffer_.data(), buffer_.size());
                 return true;
             }

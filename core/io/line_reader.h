@@ -47,6 +47,9 @@ public:
         return NextAfterRefill(line);
     }
 
+    // How many lines were cut at the chunk size so far.
+    std::size_t CutLines() const { return cutLines_; }
+
 private:
     bool NextAfterRefill(std::string_view& line);
     bool Refill();
@@ -57,6 +60,7 @@ private:
     std::size_t end_ = 0;   // one past the last byte read
     bool atEnd_ = false;
     bool skipping_ = false; // inside the rest of a line that was cut
+    std::size_t cutLines_ = 0;
 };
 
 } // namespace kalvo

@@ -4,6 +4,7 @@
 #include "core/template/template_pick.h"
 #include "core/template/template_stretch.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kalvo {
@@ -107,13 +108,30 @@ void TMapTemplate::LoadPicture(const TCanvas& picture)
     StretchPicture(picture, bitmap_);
 }
 
-void TMapTemplate::PenStroke(int x0, int y0, int x1, int y1)
+TTemplateRect TMapTemplate::PenStroke(int x0, int y0, int x1, int y1)
 {
     bitmap_.SetPenMode(TPenMode::Copy);
     bitmap_.SetPenColour(PenColour);
     bitmap_.SetPenWidth(PenWidth);
     bitmap_.Line(x0, y0, x1, y1);
     bitmap_.SetPenWidth(1);
+    return StrokeBounds(x0, y0, x1, y1);
+}
+
+TTemplateRect TMapTemplate::StrokeBounds(int x0, int y0, int x1, int y1) const
+{
+    // A round pen of diameter PenWidth reaches PenWidth / 2 past the line either way; one more
+    // pixel covers its rounding.
+    const long long reach = std::max(PenWidth, 1) / 2 + 1;
+    const auto clamp = [](long long value, int size) {
+        return static_cast<int>(std::clamp<long long>(value, 0, size));
+    };
+    TTemplateRect rect;
+    rect.Left = clamp(std::min<long long>(x0, x1) - reach, bitmap_.Width());
+    rect.Top = clamp(std::min<long long>(y0, y1) - reach, bitmap_.Height());
+    rect.Right = clamp(std::max<long long>(x0, x1) + reach + 1, bitmap_.Width());
+    rect.Bottom = clamp(std::max<long long>(y0, y1) + reach + 1, bitmap_.Height());
+    return rect;
 }
 
 int TMapTemplate::FindNearestVertex(double u, double v, double radius) const

@@ -89,11 +89,27 @@ public:
     // Every edge's UV segment, edges across a seam twice. Into the bitmap: MeshColor, zoom 1.
     // On screen (intoBitmap false, zoom = Mapping().Zoom): EditMeshColor, marked edges in
     // TempSelColor, and squares at marked points and the ends of marked edges.
-    void DrawTemplateMesh(TCanvas& canvas, bool intoBitmap, double zoom) const;
+    void DrawTemplateMesh(TCanvas& canvas, bool intoBitmap, double zoom) const
+    {
+        DrawTemplateMesh(canvas, intoBitmap, zoom, 0, 0);
+    }
+    // The same onto a canvas that holds only part of the zoomed template (the window draws
+    // what is exposed): (left, top) is the screen pixel that falls on the canvas's top-left.
+    void DrawTemplateMesh(TCanvas& canvas, bool intoBitmap, double zoom, int left, int top) const;
     // One line, end pixel excluded, in the canvas's current pen.
-    void DrawTemplateEdge(TCanvas& canvas, TUVPoint first, TUVPoint second, double zoom) const;
+    void DrawTemplateEdge(TCanvas& canvas, TUVPoint first, TUVPoint second, double zoom,
+                          int left = 0, int top = 0) const;
     // A 4 x 4 square in TempSelColor whose top-left pixel is 2 left of and 2 above (u, v).
-    void DrawTemplateMark(TCanvas& canvas, double u, double v, double zoom) const;
+    void DrawTemplateMark(TCanvas& canvas, double u, double v, double zoom, int left = 0,
+                          int top = 0) const;
+    // What the template window shows of the zoomed template, canvas-sized, starting at screen
+    // pixel (left, top): the bitmap stretched to the zoomed size when TextureShown, else
+    // TempColor, and the on-screen UV lines and marks over it.
+    void DrawTemplateView(TCanvas& canvas, int left, int top) const;
+    // The on-screen size of the template: nearest(TemplateWidth * Zoom) by
+    // nearest(TemplateHeight * Zoom).
+    int ScreenWidth() const;
+    int ScreenHeight() const;
     // Fills the bitmap with TempColor and draws the layout into it: what the copy command puts
     // on the clipboard.
     void RedrawBitmap();
@@ -105,7 +121,11 @@ public:
     // Open and paste: picture stretched over the whole bitmap; TextureShown becomes true.
     void LoadPicture(const TCanvas& picture);
     // A pen stroke from (x0, y0) to (x1, y1) in template pixels, in PenColour and PenWidth.
-    void PenStroke(int x0, int y0, int x1, int y1);
+    // Returns the bitmap pixels it may have changed (empty when it missed the bitmap), so a
+    // window repaints only those.
+    TTemplateRect PenStroke(int x0, int y0, int x1, int y1);
+    // The pixels a stroke from (x0, y0) to (x1, y1) at PenWidth may touch, within the bitmap.
+    TTemplateRect StrokeBounds(int x0, int y0, int x1, int y1) const;
     // The bitmap's pixel at (x, y) in template pixels (0 outside): the transparent-colour pick.
     TColour BitmapPixel(int x, int y) const { return bitmap_.GetPixel(x, y); }
 
@@ -127,6 +147,8 @@ public:
     }
 
 private:
+    friend class TTemplateHistory; // swaps bitmap, mapping and flags for undo and redo
+
     TpreviewObj* model_ = nullptr; // not owned
     TTemplateMapping mapping_;
     TCanvas bitmap_;

@@ -18,6 +18,16 @@ struct TUVPoint
     double v = 0.0;
 };
 
+// A rectangle of pixels, left and top included, right and bottom excluded.
+struct TTemplateRect
+{
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool Empty() const { return Right <= Left || Bottom <= Top; }
+};
+
 // Smallest and largest template side the template accepts. The upper bound keeps a typing
 // slip in the size dialog from asking for gigabytes.
 constexpr int kMinTemplateSide = 1;

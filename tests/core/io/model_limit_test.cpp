@@ -2,6 +2,7 @@
 // and the model keeps the faces read before it. The limit is lowered here; the readers meet
 // the real one (kMaxModelPolygons) the same way.
 
+#include "core/io/line_reader.h"
 #include "core/io/model_files.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
@@ -90,6 +91,26 @@ INSTANTIATE_TEST_SUITE_P(Formats, ModelLimit,
                                          TLimitCase{"rok", TModelFormat::Rok, ThreeFacesRok},
                                          TLimitCase{"rds", TModelFormat::Rds, ThreeFacesRds}),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+// A line past the line reader's chunk: the user is told, the faces around it still come.
+TEST(DxfLineLimit, ALineOverTheLimitIsReportedOnce)
+{
+    const std::string face =
+        "0\n3DFACE\n8\n0\n10\n0\n20\n0\n30\n0\n11\n1\n21\n0\n31\n0\n12\n0\n22\n1\n32\n0\n";
+    const std::string bytes = "0\nSECTION\n2\nENTITIES\n" + face + "999\n" +
+                              std::string(TLineReader::kChunkSize + 10, 'c') + "\n" + face +
+                              "0\nENDSEC\n0\nEOF\n";
+    const std::string path = test::MakeTempDir() + "/long.dxf";
+    test::WriteFileBytes(path, bytes);
+    test::TRecordingSink sink;
+    std::vector<std::unique_ptr<TpreviewObj>> models;
+    EXPECT_FALSE(ReadModelFile(path, TModelFormat::Dxf, sink, models));
+    ASSERT_EQ(sink.Messages.size(), 1u);
+    EXPECT_NE(sink.Messages[0].text.find("1 MiB"), std::string::npos) << sink.Messages[0].text;
+    ASSERT_EQ(models.size(), 1u);
+    EXPECT_EQ(models[0]->PolygonCount(), 2);
+    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+}
 
 } // namespace
 } // namespace kalvo

@@ -70,6 +70,12 @@ bool TScriptedPlatform::StartProgram(const QString& commandLine)
     return ProgramsStart;
 }
 
+bool TScriptedPlatform::StartProcess(const QString& program, const QStringList& arguments)
+{
+    StartedProcesses.push_back(QStringList{program} + arguments);
+    return ProgramsStart;
+}
+
 bool TScriptedPlatform::LoadCursorFile(int slot, const QString& fileName)
 {
     LoadedCursors[slot] = fileName;

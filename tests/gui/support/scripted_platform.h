@@ -37,6 +37,7 @@ public:
     bool SaveFileDialog(TFileDialog& dialog) override;
     bool ColourDialog(TColour& colour) override;
     bool StartProgram(const QString& commandLine) override;
+    bool StartProcess(const QString& program, const QStringList& arguments) override;
     bool ClipboardHasImage() override { return !Clipboard.isNull(); }
     QImage ClipboardImage() override { return Clipboard; }
     void SetClipboardImage(const QImage& image) override { Clipboard = image; }
@@ -63,6 +64,7 @@ public:
     std::vector<bool> FileDialogWasSave;
     std::vector<TColour> ColourDialogs; // the colour each colour dialog was preset to
     std::vector<QString> StartedPrograms;
+    std::vector<QStringList> StartedProcesses; // program, then its arguments
     std::map<int, QString> LoadedCursors;
 
     QImage Clipboard;
