@@ -3,7 +3,7 @@
 // A triangulated height-field grid written as DXF 3DFACE entities, the shape of the big meshes
 // CAD and terrain programs export. Used by the benchmark cases and the file generator.
 
-#include "core/io/numbers.h"
+#include "core/base/numbers.h"
 
 #include <cmath>
 #include <initializer_list>

@@ -2,8 +2,8 @@
 // reading DXF text into faces.
 
 #include "bench/grid_dxf.h"
+#include "core/base/message_sink.h"
 #include "core/io/dxf_reader.h"
-#include "core/io/message_sink.h"
 #include "core/model/preview_obj.h"
 
 #include <benchmark/benchmark.h>

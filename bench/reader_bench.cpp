@@ -2,7 +2,7 @@
 // smaller grids, to see the growth), and a ROK quad grid of about 100 k faces.
 
 #include "bench/reader_grids.h"
-#include "core/io/message_sink.h"
+#include "core/base/message_sink.h"
 #include "core/io/rds_browser.h"
 #include "core/io/rok_reader.h"
 

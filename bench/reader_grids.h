@@ -3,7 +3,7 @@
 // Big model files for the reader benchmarks and their generators: a triangle grid written as
 // RDS by the writer, and a quad grid as ROK text.
 
-#include "core/io/numbers.h"
+#include "core/base/numbers.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
 

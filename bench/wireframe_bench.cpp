@@ -73,20 +73,21 @@ void BM_WireframeMode0(benchmark::State& state)
     view.ViewAngleV = 50;
     view.ViewDistance = 36.0;
     ApplyView(view, camera);
-    model.WireColour = 0x00FFFFFF;
+    TDrawScratch scratch;
+    scratch.WireColour = 0x00FFFFFF;
     // The whole grid must be in the pane, or the clipper would be timed instead.
-    ProjectVertices(model, camera, pane);
-    for (const TVecPointC& p : model.Projected)
+    ProjectVertices(model, scratch, camera, pane);
+    for (const TVecPointC& p : scratch.Projected)
         if (p.x < 0 || p.y < 0 || p.x > kPaneWidth || p.y > kPaneHeight || p.z <= 0) {
             state.SkipWithError("the grid is not seen whole");
             return;
         }
     for (auto _ : state) {
         pane.Clear(0x00C0C0C0);
-        ClearDrawn(model);
-        ProjectVertices(model, camera, pane);
+        ClearDrawn(model, scratch);
+        ProjectVertices(model, scratch, camera, pane);
         for (int p = 0; p < model.PolygonCount(); ++p)
-            DrawPolygonWire(model, p, pane);
+            DrawPolygonWire(model, scratch, p, pane);
         benchmark::DoNotOptimize(pane.Pixels());
     }
     state.counters["polygons"] = model.PolygonCount();
@@ -101,10 +102,11 @@ void BM_OrthoPane(benchmark::State& state)
     TCanvas pane(kPaneWidth, kPaneHeight);
     const VertexInput centre{};
     const TOrthoColours colours{0x0000FF00, 0x00FF8000};
+    TDrawScratch scratch;
     for (auto _ : state) {
         pane.Clear(0x00C0C0C0);
-        ClearDrawn(model);
-        DrawOrthoView(model, view, pane, centre, true, kGridSide * 1.2, colours);
+        ClearDrawn(model, scratch);
+        DrawOrthoView(model, scratch, view, pane, centre, true, kGridSide * 1.2, colours);
         benchmark::DoNotOptimize(pane.Pixels());
     }
     state.counters["edges"] = model.EdgeCount();

@@ -1,7 +1,7 @@
 #include "cli/cli_common.h"
 
-#include "core/io/cp932.h"
-#include "core/io/errors.h"
+#include "core/base/cp932.h"
+#include "core/base/errors.h"
 #include "core/io/model_files.h"
 #include "core/model/preview_obj.h"
 
@@ -20,9 +20,9 @@ std::string TParsedArguments::Value(const std::string& key, const std::string& f
 
 namespace {
 
-const TOptionSpec* FindSpec(const std::vector<TOptionSpec>& specs, const std::string& name)
+const TOptionDef* FindOption(const std::vector<TOptionDef>& options, const std::string& name)
 {
-    for (const TOptionSpec& option : specs) {
+    for (const TOptionDef& option : options) {
         for (const std::string& spelling : option.Names) {
             if (spelling == name)
                 return &option;
@@ -33,7 +33,7 @@ const TOptionSpec* FindSpec(const std::vector<TOptionSpec>& specs, const std::st
 
 } // namespace
 
-bool ParseArguments(const TArguments& arguments, const std::vector<TOptionSpec>& specs,
+bool ParseArguments(const TArguments& arguments, const std::vector<TOptionDef>& options,
                     TParsedArguments& parsed, std::string& error)
 {
     bool optionsEnded = false;
@@ -60,7 +60,7 @@ bool ParseArguments(const TArguments& arguments, const std::vector<TOptionSpec>&
             value = argument.substr(equals + 1);
             hasInlineValue = true;
         }
-        const TOptionSpec* option = FindSpec(specs, name);
+        const TOptionDef* option = FindOption(options, name);
         if (!option) {
             error = "unknown option '" + name + "'";
             return false;
@@ -162,7 +162,7 @@ bool LoadInputs(const std::vector<std::string>& inputs, TStderrSink& sink,
     return clean;
 }
 
-const TOptionSpec kUvOption{{"--uv"}, "uv", true};
+const TOptionDef kUvOption{{"--uv"}, "uv", true};
 int ReadUvOption(const std::string& command, const TParsedArguments& parsed,
                  std::optional<TUvProjection>& projection)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/commands.h"
-#include "core/io/message_sink.h"
+#include "core/base/message_sink.h"
 #include "core/model/uv_projection.h"
 
 #include <map>
@@ -20,7 +20,7 @@ namespace kalvo::cli {
 
 // One option of a command: its spellings ("-o", "--output") and whether a value follows it
 // ("-o OUT", "--output=OUT"). Key names it in TParsedArguments.
-struct TOptionSpec
+struct TOptionDef
 {
     std::vector<std::string> Names;
     std::string Key;
@@ -37,9 +37,9 @@ struct TParsedArguments
     std::string Value(const std::string& key, const std::string& fallback = "") const;
 };
 
-// Splits arguments by the specs. Returns false with a message for an unknown option or a
+// Splits arguments by the options. Returns false with a message for an unknown option or a
 // missing value.
-bool ParseArguments(const TArguments& arguments, const std::vector<TOptionSpec>& specs,
+bool ParseArguments(const TArguments& arguments, const std::vector<TOptionDef>& options,
                     TParsedArguments& parsed, std::string& error);
 
 // Prints "kalvo3d-cli COMMAND: message" and a pointer to --help on stderr; returns kExitUsage.
@@ -90,7 +90,7 @@ bool LoadInputs(const std::vector<std::string>& inputs, TStderrSink& sink,
 // --uv PROJECTION, taken by every command that reads models: replaces the (u, v) of every
 // model read. KALVO_UV_OPTION_HELP is its entry in the help texts (a literal, so that it joins
 // theirs).
-extern const TOptionSpec kUvOption;
+extern const TOptionDef kUvOption;
 #define KALVO_UV_OPTION_HELP                                                                       \
     "  --uv PROJECTION            replace every model's (u, v) by a projection scaled to its\n"    \
     "                             box: planar-x, planar-y, planar-z (the side, face and top\n"     \

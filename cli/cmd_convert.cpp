@@ -3,7 +3,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "core/io/export_check.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
@@ -39,14 +39,14 @@ constexpr const char* kConvertUsage =
 
 int RunConvert(const TArguments& arguments)
 {
-    const std::vector<TOptionSpec> specs{
+    const std::vector<TOptionDef> options{
         kUvOption,
         {{"-o", "--output"}, "output", true},
         {{"--loose-lines"}, "loose-lines", true},
     };
     TParsedArguments parsed;
     std::string error;
-    if (!ParseArguments(arguments, specs, parsed, error))
+    if (!ParseArguments(arguments, options, parsed, error))
         return UsageError("convert", error);
     if (parsed.Help) {
         std::fputs(kConvertUsage, stdout);

@@ -2,7 +2,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "core/io/numbers.h"
+#include "core/base/numbers.h"
 #include "core/model/preview_obj.h"
 
 #include <cstdio>
@@ -136,10 +136,10 @@ void AppendJson(std::string& out, const TInputModel& input, int edgeUse)
 
 int RunInfo(const TArguments& arguments)
 {
-    const std::vector<TOptionSpec> specs{kUvOption, {{"--json"}, "json", false}};
+    const std::vector<TOptionDef> options{kUvOption, {{"--json"}, "json", false}};
     TParsedArguments parsed;
     std::string error;
-    if (!ParseArguments(arguments, specs, parsed, error))
+    if (!ParseArguments(arguments, options, parsed, error))
         return UsageError("info", error);
     if (parsed.Help) {
         std::fputs(kInfoUsage, stdout);

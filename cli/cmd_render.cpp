@@ -3,9 +3,10 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "cli/pictures.h"
 #include "cli/template_pictures.h"
-#include "core/io/errors.h"
-#include "core/io/numbers.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/draw_settings.h"
 #include "core/preview/preview_scene.h"
@@ -13,8 +14,6 @@
 #include "core/template/map_template.h"
 #include "core/template/template_mapping.h"
 
-#include <QImage>
-#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -124,14 +123,15 @@ std::string ApplyOptions(const TParsedArguments& parsed, TPreviewScene& scene, i
                          int& width, int& height)
 {
     const std::string viewName = parsed.Value("view", "persp");
-    const char* const views[4] = {"persp", "top", "side", "face"};
-    view = static_cast<int>(std::find(views, views + 4, viewName) - views);
-    if (view == 4)
+    // Named in TViewId order.
+    const char* const views[kViewCount] = {"persp", "top", "side", "face"};
+    view = static_cast<int>(std::find(views, views + kViewCount, viewName) - views);
+    if (view == kViewCount)
         return "--view takes persp, top, side or face, not '" + viewName + "'";
 
     if (parsed.Has("mode")) {
         int mode = 0;
-        if (!ParseInt(parsed.Value("mode"), mode) || mode < 0 || mode > 3)
+        if (!ParseInt(parsed.Value("mode"), mode) || mode < 0 || mode >= kDisplayModeCount)
             return "--mode takes 0, 1, 2 or 3, not '" + parsed.Value("mode") + "'";
         scene.DisplayMode = mode;
     }
@@ -196,21 +196,11 @@ std::string MarkEntries(const TParsedArguments& parsed, const std::string& key, 
     return "";
 }
 
-bool WritePicture(const TCanvas& canvas, const std::string& path, const char* format)
-{
-    QImage image(canvas.Width(), canvas.Height(), QImage::Format_RGB32);
-    if (image.isNull() && canvas.Width() > 0)
-        return false;
-    CanvasToScreen(canvas, reinterpret_cast<std::uint32_t*>(image.bits()),
-                   static_cast<int>(image.bytesPerLine() / 4));
-    return image.save(QString::fromStdString(path), format);
-}
-
 } // namespace
 
 int RunRender(const TArguments& arguments)
 {
-    std::vector<TOptionSpec> specs{
+    std::vector<TOptionDef> options{
         kUvOption,
         {{"-o", "--output"}, "output", true},
         {{"--view"}, "view", true},
@@ -227,11 +217,11 @@ int RunRender(const TArguments& arguments)
         {{"--texture-preview"}, "texture-preview", true},
         {{"--settings"}, "settings", true},
     };
-    for (const TOptionSpec& option : TextureOptionSpecs())
-        specs.push_back(option);
+    for (const TOptionDef& option : TextureOptionDefs())
+        options.push_back(option);
     TParsedArguments parsed;
     std::string error;
-    if (!ParseArguments(arguments, specs, parsed, error))
+    if (!ParseArguments(arguments, options, parsed, error))
         return UsageError("render", error);
     if (parsed.Help) {
         std::fputs(kRenderUsage, stdout);
@@ -249,7 +239,7 @@ int RunRender(const TArguments& arguments)
         return status;
 
     TPreviewScene scene;
-    int view = 0;
+    int view = kPerspectiveView;
     int width = 640;
     int height = 480;
     if (const std::string message = ApplyOptions(parsed, scene, view, width, height);
@@ -297,7 +287,7 @@ int RunRender(const TArguments& arguments)
     scene.View.ActiveView = view;
     ApplyView(scene.View, scene.Camera);
     scene.Layout(width + 8, height + 8);
-    scene.RedrawView(view, view == 0 ? scene.DisplayMode : 0);
+    scene.RedrawView(view, view == kPerspectiveView ? scene.DisplayMode : kWireframeMode);
     scene.FinishFill();
 
     if (!WritePicture(scene.Pane(view), output, format)) {

@@ -3,8 +3,9 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "cli/pictures.h"
 #include "cli/template_pictures.h"
-#include "core/io/numbers.h"
+#include "core/base/numbers.h"
 #include "core/model/preview_obj.h"
 #include "core/settings/settings.h"
 #include "core/template/map_template.h"
@@ -46,7 +47,7 @@ constexpr const char* kTemplateUsage =
 
 int RunTemplate(const TArguments& arguments)
 {
-    const std::vector<TOptionSpec> specs{
+    const std::vector<TOptionDef> options{
         kUvOption,
         {{"-o", "--output"}, "output", true},
         {{"--object"}, "object", true},
@@ -57,7 +58,7 @@ int RunTemplate(const TArguments& arguments)
     };
     TParsedArguments parsed;
     std::string error;
-    if (!ParseArguments(arguments, specs, parsed, error))
+    if (!ParseArguments(arguments, options, parsed, error))
         return UsageError("template", error);
     if (parsed.Help) {
         std::fputs(kTemplateUsage, stdout);
@@ -130,7 +131,7 @@ int RunTemplate(const TArguments& arguments)
                    std::to_string(kMaxTemplateSide) + " pixels");
         return kExitFailed;
     }
-    if (!WritePicturePath(map->Bitmap(), output, format)) {
+    if (!WritePicture(map->Bitmap(), output, format)) {
         PrintError("cannot write " + output);
         return kExitFailed;
     }

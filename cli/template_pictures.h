@@ -15,14 +15,6 @@ struct TSettings;
 
 namespace kalvo::cli {
 
-// Reads a picture file (BMP, PNG, ... whatever the image plugins read) into canvas.
-// Returns false with a message when it cannot be read.
-bool ReadPicture(const std::string& path, TCanvas& canvas, std::string& error);
-// Writes canvas as a picture; format is "PNG" or "BMP".
-bool WritePicturePath(const TCanvas& canvas, const std::string& path, const char* format);
-// "PNG" or "BMP" by the name's extension, nullptr for anything else.
-const char* PictureFormatOf(const std::string& path);
-
 // "WxH" with both sides accepted by the template; false otherwise.
 bool ParseTemplateSize(const std::string& text, int& width, int& height);
 // The template size the size dialog starts with: the settings' Xsize and Ysize (640 x 480
@@ -36,7 +28,7 @@ std::unique_ptr<TMapTemplate> MakeTemplate(TpreviewObj& model, const TSettings& 
 // --- The texture options of 'render' ----------------------------------------------------------
 
 // --texture, --transparent, --template-size, --orientation, --texture-object.
-std::vector<TOptionSpec> TextureOptionSpecs();
+std::vector<TOptionDef> TextureOptionDefs();
 
 // Gives the models named by the texture options a map template holding the picture of
 // --texture, stretched as the template window's open command does, with the transparency of

@@ -4,7 +4,7 @@
 // that read from a path, and the check that a model read from any input only names vertices
 // and edges it has, and can be written again.
 
-#include "core/io/message_sink.h"
+#include "core/base/message_sink.h"
 #include "core/model/preview_obj.h"
 
 #include <string>

@@ -1,10 +1,10 @@
 // The whole-pipeline targets: any bytes as a model file, then everything the program does with
 // a model after reading it, with sizes, camera and points taken from the input.
 
-#include "core/io/errors.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/io/export_check.h"
 #include "core/io/model_files.h"
-#include "core/io/numbers.h"
 #include "core/io/rds_writer.h"
 #include "core/model/model_list.h"
 #include "core/preview/preview_scene.h"

@@ -1,7 +1,7 @@
 // The readers' targets: any bytes as one model file, read as the Open command reads it.
 
+#include "core/base/errors.h"
 #include "core/io/dxf_reader.h"
-#include "core/io/errors.h"
 #include "core/io/rds_browser.h"
 #include "core/io/rds_writer.h"
 #include "core/io/rok_reader.h"

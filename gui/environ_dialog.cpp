@@ -1,6 +1,6 @@
 #include "gui/environ_dialog.h"
 
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "gui/command_guard.h"
 #include "gui/core_texts.h"
 

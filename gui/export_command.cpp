@@ -1,6 +1,6 @@
 #include "gui/export_command.h"
 
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "core/io/export_check.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"

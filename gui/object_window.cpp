@@ -1,6 +1,6 @@
 #include "gui/object_window.h"
 
-#include "core/io/cp932.h"
+#include "core/base/cp932.h"
 #include "core/model/preview_obj.h"
 #include "core/settings/settings.h"
 #include "gui/command_guard.h"

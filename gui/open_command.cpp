@@ -1,6 +1,6 @@
 #include "gui/open_command.h"
 
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "core/io/model_files.h"
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"

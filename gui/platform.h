@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/io/message_sink.h"
+#include "core/base/colour.h"
+#include "core/base/message_sink.h"
 #include "gui/core_texts.h"
 
 #include <QColor>
@@ -13,8 +14,6 @@
 #include <vector>
 
 namespace kalvo {
-
-using TColour = std::uint32_t; // 0x00BBGGRR
 
 // Cursor slots. The toolkit's own cursors have fixed negative numbers; the custom cursors the
 // main window loads from files at start take the slots 5 to 11.

@@ -1,6 +1,6 @@
 #include "gui/temp_size_dialog.h"
 
-#include "core/io/message_sink.h"
+#include "core/base/message_sink.h"
 #include "core/template/template_mapping.h"
 
 #include <QGridLayout>

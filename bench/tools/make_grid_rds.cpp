@@ -2,7 +2,7 @@
 // make_grid_rds OUT.rds [CELLS] (default about a million triangles, about 100 MB).
 
 #include "bench/reader_grids.h"
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 
 #include <cstdio>
 #include <cstdlib>

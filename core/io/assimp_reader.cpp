@@ -1,6 +1,7 @@
 #include "core/io/assimp_reader.h"
 
-#include "core/io/message_sink.h"
+#include "core/base/message_sink.h"
+#include "core/base/text.h"
 #include "core/model/preview_obj.h"
 
 #include <algorithm>
@@ -295,14 +296,7 @@ bool ReadAssimpBytes(std::string_view bytes, const std::string& extension, Tprev
 bool IsAssimpPath(const std::string& path)
 {
     for (const char* extension : kExtensions) {
-        const std::size_t length = std::char_traits<char>::length(extension);
-        if (path.size() < length)
-            continue;
-        bool same = true;
-        for (std::size_t i = 0; i < length && same; ++i)
-            same = std::tolower(static_cast<unsigned char>(path[path.size() - length + i])) ==
-                   extension[i];
-        if (same)
+        if (EndsWithNoCase(path, extension))
             return true;
     }
     return false;

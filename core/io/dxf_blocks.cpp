@@ -1,6 +1,6 @@
 #include "core/io/dxf_blocks.h"
 
-#include "core/io/cp932.h"
+#include "core/base/cp932.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,11 @@
 #include "core/io/dxf_reader.h"
 
+#include "core/base/errors.h"
+#include "core/base/message_sink.h"
+#include "core/base/numbers.h"
+#include "core/base/text.h"
 #include "core/io/dxf_blocks.h"
-#include "core/io/errors.h"
 #include "core/io/line_reader.h"
-#include "core/io/message_sink.h"
-#include "core/io/numbers.h"
 #include "core/model/preview_obj.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "core/io/export_check.h"
 
-#include "core/io/cp932.h"
+#include "core/base/cp932.h"
 #include "core/model/preview_obj.h"
 
 namespace kalvo {

@@ -1,6 +1,6 @@
 #include "core/io/line_reader.h"
 
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 
 #include <algorithm>
 #include <cerrno>

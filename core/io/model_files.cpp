@@ -1,31 +1,18 @@
 #include "core/io/model_files.h"
 
+#include "core/base/cp932.h"
+#include "core/base/message_sink.h"
+#include "core/base/text.h"
 #include "core/io/assimp_reader.h"
-#include "core/io/cp932.h"
-#include "core/io/message_sink.h"
 #include "core/io/rds_browser.h"
 #include "core/io/rok_reader.h"
 #include "core/model/preview_obj.h"
 
 #include <cassert>
-#include <cctype>
 
 namespace kalvo {
 
 namespace {
-
-bool EndsWithNoCase(const std::string& text, std::string_view suffix)
-{
-    if (text.size() < suffix.size())
-        return false;
-    const std::size_t start = text.size() - suffix.size();
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[start + i]);
-        if (std::tolower(c) != suffix[i])
-            return false;
-    }
-    return true;
-}
 
 bool ReadDxfFile(const std::string& path, const TModelReadContext& context)
 {

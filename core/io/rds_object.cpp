@@ -1,8 +1,8 @@
 // Reading one mesh object ("vmda" block) of an RDS file into a model.
 
-#include "core/io/cp932.h"
-#include "core/io/errors.h"
-#include "core/io/numbers.h"
+#include "core/base/cp932.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/io/rds_reader.h"
 #include "core/io/rds_strings.h"
 #include "core/model/preview_obj.h"

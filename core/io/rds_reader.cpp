@@ -2,9 +2,9 @@
 
 #include "core/io/rds_reader.h"
 
-#include "core/io/errors.h"
-#include "core/io/message_sink.h"
-#include "core/io/numbers.h"
+#include "core/base/errors.h"
+#include "core/base/message_sink.h"
+#include "core/base/numbers.h"
 #include "core/io/rds_strings.h"
 
 #include <algorithm>

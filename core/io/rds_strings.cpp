@@ -1,6 +1,6 @@
 #include "core/io/rds_strings.h"
 
-#include "core/io/numbers.h"
+#include "core/base/text.h"
 
 namespace kalvo {
 
@@ -52,17 +52,11 @@ int SplitFields(std::string_view text, char separator, std::string_view* fields,
 
 int KeywordIndex(std::initializer_list<std::string_view> keywords, std::string_view word)
 {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
     int found = 0;
     int index = 0;
     for (std::string_view keyword : keywords) {
         ++index;
-        if (keyword.size() != word.size())
-            continue;
-        bool equal = true;
-        for (std::size_t i = 0; i < word.size() && equal; ++i)
-            equal = lower(keyword[i]) == lower(word[i]);
-        if (equal)
+        if (EqualsNoCase(keyword, word))
             found = index;
     }
     return found;

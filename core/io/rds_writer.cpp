@@ -1,8 +1,8 @@
 #include "core/io/rds_writer.h"
 
-#include "core/io/cp932.h"
-#include "core/io/errors.h"
-#include "core/io/numbers.h"
+#include "core/base/cp932.h"
+#include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/model/preview_obj.h"
 
 #include <cassert>
@@ -152,10 +152,11 @@ void TRDSwriter::WriteObject(const TpreviewObj& object)
     WriteLine("  }");
 
     // Export validation leaves on each edge how many polygon sides use it (or 1 everywhere
-    // when the user keeps loose lines); unused edges stay out of the file.
+    // when the user keeps loose lines); edges it found unused stay out of the file. An edge it
+    // has not counted is written, as dropping it would lose part of the model unasked.
     WriteLine("  Edgs {");
     for (const TEdgeC& edge : object.Edges) {
-        if (edge.UseCount <= 0)
+        if (edge.UseCount == 0)
             continue;
         out += "    EdgA ";
         AppendInt(out, edge.StartVertex);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/atomic_file.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +17,8 @@ const std::vector<std::string>& RdsHeaderLines();
 // A format-neutral writer: a list of models to write (referred to, not owned) and the output
 // file. The export command hands it the accepted models one by one, then writes them.
 //
-// Output never goes straight into the target: OpenFile creates a temporary file in the target's
-// folder, and CloseFile renames it over the target once everything is written. A writer
+// Output never goes straight into the target: it goes through a TAtomicFile, which OpenFile
+// opens and CloseFile commits, with its rules for links, permissions and syncing. A writer
 // destroyed before CloseFile (a failed export) removes its temporary file and leaves whatever
 // was at the target untouched. Every failure throws TWriteError with the system's message.
 //
@@ -58,16 +60,11 @@ protected:
 
 private:
     void Flush();
-    void Discard() noexcept;
 
     std::vector<const TpreviewObj*> objects_;
     std::string buffer_;
     bool isOpen_ = false;
-    int fd_ = -1;
-    std::string target_;   // as given, for messages
-    std::string realPath_; // the file that is replaced (a symbolic link's destination)
-    std::string tempPath_;
-    bool replacing_ = false; // the target existed when the file was opened
+    TAtomicFile file_;
 };
 
 // Writes models as an RDS ASCII scene: one "vmda" block per model inside the header's "ob"
@@ -75,6 +72,11 @@ private:
 //
 // The export command's order: AddObject for each accepted model, then either WriteFile(path),
 // or by hand OpenFile, WriteLines(RdsHeaderLines()), WriteObjects, WriteFooter, CloseFile.
+//
+// Which edges go into the file is the export validation's answer: run CountEdgeUse on every
+// model first (and SetEdgeUse(1) when loose lines are kept), so edges no polygon uses stay out.
+// On a model the validation has not seen, every edge is written, loose lines included; the
+// writer checks nothing else (an edge shared by three faces is written as it is).
 class TRDSwriter : public TObjwriter
 {
 public:

@@ -1,8 +1,9 @@
 #include "core/io/rok_reader.h"
 
-#include "core/io/errors.h"
-#include "core/io/message_sink.h"
-#include "core/io/numbers.h"
+#include "core/base/errors.h"
+#include "core/base/message_sink.h"
+#include "core/base/numbers.h"
+#include "core/base/text.h"
 #include "core/io/rds_strings.h"
 #include "core/model/preview_obj.h"
 

@@ -27,7 +27,9 @@ public:
 // The indexed polygon model of one object: a whole DXF or ROK file, or one mesh object of an
 // RDS file. A reader fills it once through the building operations, which merge coincident
 // corners and repeated sides; the renderer, the map template and the writer read it. The
-// object window owns it.
+// object window owns it. What a drawing works out (projected corners, spans) lives beside it in
+// the drawer's TDrawScratch; the one change a drawing makes to the model is the depth sort's
+// reordering of Polygons, which a later export writes.
 //
 // Vertex and edge lookups go through hash indexes that give the same index the first-match
 // scan over the lists would give, so building costs time linear in the number of requests.
@@ -69,27 +71,8 @@ public:
     int ABoo = 0;
     int UPSA[2] = {0, 1};
 
-    // --- Drawing state, rebuilt by the renderer at each drawing -------------------------
-    int CentreX = 0; // half the width of the pane being drawn
-    int CentreY = 0; // half its height
-    TColour BackColour = 0;
-    TColour WireColour = 0;
-    std::vector<TVecPointC> Projected; // one per vertex, same order
-    int DrawOrderCount = 0;            // polygons taken into the last depth sort
-    double FarDepth = 0.0;
-    double NearDepth = 0.0;
-    bool DepthRangeSet = false;
-    bool WrapU = false;
-    bool WrapV = false;
-    // Scratch of the polygon filler, one row per pane row; it grows with the pane. Outside the
-    // rows FirstRow..LastRow of the last polygon filled every row is empty.
-    std::vector<SpanRow> SpanTable;
-    bool TextureShade = false; // shade texels by the face's light, copied from the settings
-    int FirstRow = 0;
-    int LastRow = 0;
-    double OrthoScale = 10.0;
-    bool TexturePreview = false;
-    TTemplateLink* TemplateWindow = nullptr; // not owned
+    // The map template open on the model, which the renderer textures it from; not owned.
+    TTemplateLink* TemplateWindow = nullptr;
 
     // --- Building operations -------------------------------------------------------------
     // Returns the index of the vertex at in's position, appending one if there is none, and

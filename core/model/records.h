@@ -1,12 +1,10 @@
 #pragma once
 
-#include <cstdint>
+#include "core/base/colour.h"
+
 #include <vector>
 
 namespace kalvo {
-
-// Colours are 0x00BBGGRR everywhere: settings, palettes, polygon colours.
-using TColour = std::uint32_t;
 
 // One vertex of a model. The same record serves the projected copies the renderer keeps:
 // there x and y are the pane column and row, z the depth.
@@ -29,9 +27,10 @@ struct TEdgeC
 {
     int StartVertex = 0;
     int EndVertex = 0;
-    bool Mark = false;  // marked in the map template window
-    bool Drawn = false; // already drawn in the current wireframe pass
-    int UseCount = 0;   // polygon sides using the edge, set by the export validation
+    bool Mark = false; // marked in the map template window
+    // Polygon sides using the edge, set by the export validation (or 1 on every edge when the
+    // user keeps loose lines); -1 until the validation has run.
+    int UseCount = -1;
 };
 
 struct TGroupC
@@ -62,20 +61,6 @@ struct VertexInput
     int group = 0;
     int flag = 0;
     bool mark = false;
-};
-
-// One row of the span table the polygon filler builds: the leftmost and rightmost column a
-// polygon's outline reaches in the row, with depth and texture coordinates at both ends.
-struct SpanRow
-{
-    int Left = -1; // -1 while the row is empty
-    int Right = -1;
-    double LeftDepth = 0.0;
-    double RightDepth = 0.0;
-    double LeftU = 0.0;
-    double RightU = 0.0;
-    double LeftV = 0.0;
-    double RightV = 0.0;
 };
 
 inline VertexInput FillVertexInput(double x, double y, double z, double u, double v, int group,

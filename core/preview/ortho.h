@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/records.h"
+#include "core/preview/views.h"
 
 #include <span>
 #include <string>
@@ -10,12 +11,6 @@ namespace kalvo {
 // The orthographic mapping shared by the top (1, XY), side (2, YZ) and face (3, XZ) panes:
 // one centre point, one zoom (model units across a pane's width) and a fixed axis assignment
 // per pane. Pixels are square: the pane's width sets the scale for both axes.
-
-enum TOrthoViewId {
-    kTopView = 1,  // +Y right, +X down
-    kSideView = 2, // +Y right, +Z up
-    kFaceView = 3, // +X LEFT, +Z up
-};
 
 // Pixels per model unit of a pane paneWidth pixels wide at zoom.
 inline double OrthoScaleFor(int paneWidth, double zoom) { return paneWidth / zoom; }

@@ -10,23 +10,23 @@ TPaneLayout LayoutPanes(int width, int height, int splitView, bool threeView, in
         const int third = width / 3;
         const int half = height / 2;
         const TPaneRect large{0, 0, 2 * third, height};
-        layout.Shown[0] = false;
-        layout.Shown[1] = layout.Shown[2] = layout.Shown[3] = true;
+        layout.Shown[kPerspectiveView] = false;
+        layout.Shown[kTopView] = layout.Shown[kSideView] = layout.Shown[kFaceView] = true;
         switch (activeView) {
-        case 1:
-            layout.Pane[1] = large;
-            layout.Pane[2] = TPaneRect{2 * third, half, third, half};
-            layout.Pane[3] = TPaneRect{2 * third, 0, third, half};
+        case kTopView:
+            layout.Pane[kTopView] = large;
+            layout.Pane[kSideView] = TPaneRect{2 * third, half, third, half};
+            layout.Pane[kFaceView] = TPaneRect{2 * third, 0, third, half};
             break;
-        case 2:
-            layout.Pane[1] = TPaneRect{2 * third, 0, third, half};
-            layout.Pane[2] = large;
-            layout.Pane[3] = TPaneRect{2 * third, half, third, half};
+        case kSideView:
+            layout.Pane[kTopView] = TPaneRect{2 * third, 0, third, half};
+            layout.Pane[kSideView] = large;
+            layout.Pane[kFaceView] = TPaneRect{2 * third, half, third, half};
             break;
-        case 3:
-            layout.Pane[1] = TPaneRect{0, 0, third, half};
-            layout.Pane[2] = TPaneRect{0, half, third, half};
-            layout.Pane[3] = TPaneRect{third, 0, 2 * third, height};
+        case kFaceView:
+            layout.Pane[kTopView] = TPaneRect{0, 0, third, half};
+            layout.Pane[kSideView] = TPaneRect{0, half, third, half};
+            layout.Pane[kFaceView] = TPaneRect{third, 0, 2 * third, height};
             break;
         default:
             break;
@@ -37,12 +37,13 @@ TPaneLayout LayoutPanes(int width, int height, int splitView, bool threeView, in
     const int split = splitView == 1 ? 1 : 0;
     const int paneWidth = split ? width / 2 : width;
     const int paneHeight = split ? height / 2 : height;
-    for (int view = 0; view < 4; ++view)
+    for (int view = 0; view < kViewCount; ++view)
         layout.Shown[view] = split || view == activeView;
-    layout.Pane[0] = TPaneRect{split * paneWidth, 0, paneWidth, paneHeight};
-    layout.Pane[1] = TPaneRect{0, 0, paneWidth, paneHeight};
-    layout.Pane[2] = TPaneRect{0, split * paneHeight, paneWidth, paneHeight};
-    layout.Pane[3] = TPaneRect{split * paneWidth, split * paneHeight, paneWidth, paneHeight};
+    layout.Pane[kPerspectiveView] = TPaneRect{split * paneWidth, 0, paneWidth, paneHeight};
+    layout.Pane[kTopView] = TPaneRect{0, 0, paneWidth, paneHeight};
+    layout.Pane[kSideView] = TPaneRect{0, split * paneHeight, paneWidth, paneHeight};
+    layout.Pane[kFaceView] =
+        TPaneRect{split * paneWidth, split * paneHeight, paneWidth, paneHeight};
     return layout;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/preview/views.h"
+
 namespace kalvo {
 
 // Left, top, width, height in pixels.
@@ -14,12 +16,12 @@ struct TPaneRect
 };
 
 // Where the four panes of a preview window sit in its model area, and which are shown.
-// Index 0 is the perspective pane, 1 top, 2 side, 3 face. Each paint box sits inside its pane
+// Indexed by TViewId. Each paint box sits inside its pane
 // at (4, 4), 8 pixels narrower and lower than the pane.
 struct TPaneLayout
 {
-    TPaneRect Pane[4];
-    bool Shown[4] = {false, false, false, false};
+    TPaneRect Pane[kViewCount];
+    bool Shown[kViewCount] = {false, false, false, false};
 
     TPaneRect PaintBox(int view) const
     {
@@ -30,9 +32,9 @@ struct TPaneLayout
 
 // Arranges the panes in a model area of width by height pixels. threeView is the state of the
 // three-view button: it hides the perspective pane and gives the active orthographic view the
-// large pane. With activeView 0 in that layout the panes keep the places they had in previous
-// (the button's handler never lets that happen). Otherwise splitView 1 shares the area among
-// all four panes and 0 shows the active pane alone over the whole area.
+// large pane. With the perspective view active in that layout the panes keep the places they had in
+// previous (the button's handler never lets that happen). Otherwise splitView 1 shares the area
+// among all four panes and 0 shows the active pane alone over the whole area.
 TPaneLayout LayoutPanes(int width, int height, int splitView, bool threeView, int activeView,
                         const TPaneLayout& previous);
 

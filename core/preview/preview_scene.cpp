@@ -42,15 +42,15 @@ void TPreviewScene::Layout(int modelWidth, int modelHeight)
     modelWidth_ = modelWidth;
     modelHeight_ = modelHeight;
     layout_ = LayoutPanes(modelWidth, modelHeight, SplitView, ThreeView, View.ActiveView, layout_);
-    for (int view = 0; view < 4; ++view) {
+    for (int view = 0; view < kViewCount; ++view) {
         const TPaneRect box = layout_.PaintBox(view);
         const int width = std::max(box.Width, 0);
         const int height = std::max(box.Height, 0);
         if (panes_[view].Width() != width || panes_[view].Height() != height)
             panes_[view].SetSize(width, height);
     }
-    Camera.ViewWidth = panes_[0].Width();
-    Camera.ViewHeight = panes_[0].Height();
+    Camera.ViewWidth = panes_[kPerspectiveView].Width();
+    Camera.ViewHeight = panes_[kPerspectiveView].Height();
     Camera.SetDistance(View.ViewDistance);
     SelectView(View.ActiveView);
     PrepareBuffer(DisplayMode);
@@ -58,7 +58,7 @@ void TPreviewScene::Layout(int modelWidth, int modelHeight)
 
 bool TPreviewScene::SelectView(int view)
 {
-    if (view < 0 || view > 3 || view == View.ActiveView)
+    if (view < 0 || view >= kViewCount || view == View.ActiveView)
         return false;
     View.ActiveView = view;
     if (SplitView == 0 || ThreeView)
@@ -75,11 +75,11 @@ TPixel TPreviewScene::ZoomLabelPosition(int labelHeight, int stripWidth) const
 bool TPreviewScene::UsesBuffer(int mode) const
 {
     switch (mode) {
-    case 1:
+    case kShadedWireframeMode:
         return Settings.FrameMode == 1;
-    case 2:
+    case kHiddenSurfaceEdgesMode:
         return Settings.FlatFrameMode == 1;
-    case 3:
+    case kHiddenSurfaceMode:
         return Settings.FlatMode == 1;
     default:
         return false;
@@ -88,16 +88,16 @@ bool TPreviewScene::UsesBuffer(int mode) const
 
 void TPreviewScene::PrepareBuffer(int mode)
 {
-    const int width = panes_[0].Width() / 4 * 4;
-    const int height = panes_[0].Height() / 4 * 4;
-    Bitmap.SetSize(width, height, UsesBuffer(mode), mode > 0);
+    const int width = panes_[kPerspectiveView].Width() / 4 * 4;
+    const int height = panes_[kPerspectiveView].Height() / 4 * 4;
+    Bitmap.SetSize(width, height, UsesBuffer(mode), mode != kWireframeMode);
 }
 
 void TPreviewScene::RedrawView(int view, int mode)
 {
-    if (view == 0)
+    if (view == kPerspectiveView)
         RedrawPerspective(mode);
-    else if (view >= 1 && view <= 3)
+    else if (IsFlatView(view))
         RedrawOrtho(view);
 }
 
@@ -105,25 +105,48 @@ void TPreviewScene::RepaintAll()
 {
     if (Closing)
         return;
-    if (layout_.Shown[0])
-        RedrawView(0, DisplayMode);
-    for (int view = 1; view <= 3; ++view) {
+    if (layout_.Shown[kPerspectiveView])
+        RedrawView(kPerspectiveView, DisplayMode);
+    for (const int view : {kTopView, kSideView, kFaceView}) {
         if (layout_.Shown[view])
-            RedrawView(view, 0);
+            RedrawView(view, kWireframeMode);
     }
 }
 
-void TPreviewScene::PrepareModel(TpreviewObj& model) const
+TDrawScratch* TPreviewScene::FindScratch(const TpreviewObj& model)
 {
-    model.BackColour = Settings.BackColor;
-    model.WireColour = Settings.ObjectColor;
-    model.TexturePreview = TexturePreview;
-    model.TextureShade = Settings.TextureShade;
+    for (TDrawnModel& drawn : drawn_) {
+        if (drawn.Model == &model)
+            return &drawn.Scratch;
+    }
+    return nullptr;
+}
+
+TDrawScratch& TPreviewScene::ScratchOf(const TpreviewObj& model)
+{
+    if (TDrawScratch* scratch = FindScratch(model))
+        return *scratch;
+    drawn_.push_back(TDrawnModel{&model, {}});
+    return drawn_.back().Scratch;
+}
+
+void TPreviewScene::DropUnlistedScratch()
+{
+    std::erase_if(drawn_,
+                  [&](const TDrawnModel& drawn) { return Entries().IndexOf(drawn.Model) < 0; });
+}
+
+void TPreviewScene::PrepareScratch(TDrawScratch& scratch) const
+{
+    scratch.BackColour = Settings.BackColor;
+    scratch.WireColour = Settings.ObjectColor;
+    scratch.TexturePreview = TexturePreview;
+    scratch.TextureShade = Settings.TextureShade;
 }
 
 void TPreviewScene::RedrawPerspective(int mode)
 {
-    TCanvas& pane = panes_[0];
+    TCanvas& pane = panes_[kPerspectiveView];
     const bool toBitmap = UsesBuffer(mode);
     if (toBitmap) {
         PrepareBuffer(mode);
@@ -135,7 +158,7 @@ void TPreviewScene::RedrawPerspective(int mode)
     } else {
         pane.Clear(Settings.BackColor);
     }
-    if (mode != 0) {
+    if (mode != kWireframeMode) {
         // Cleared after the bitmap has been sized: a resize leaves the depth plane undefined.
         if (!Bitmap.HasDepth())
             PrepareBuffer(mode);
@@ -145,43 +168,45 @@ void TPreviewScene::RedrawPerspective(int mode)
     DrawAxes(toBitmap);
     DrawBoundingBoxes(toBitmap);
 
+    DropUnlistedScratch();
     for (const TModelEntry& entry : Entries()) {
         if (!entry.Shown || !entry.Model)
             continue;
         TpreviewObj& model = *entry.Model;
-        PrepareModel(model);
+        TDrawScratch& scratch = ScratchOf(model);
+        PrepareScratch(scratch);
         const int count = model.PolygonCount();
         switch (mode) {
-        case 0:
-            ClearDrawn(model);
-            ProjectVertices(model, Camera, pane);
+        case kWireframeMode:
+            ClearDrawn(model, scratch);
+            ProjectVertices(model, scratch, Camera, pane);
             for (int p = 0; p < count; ++p)
-                DrawPolygonWire(model, p, pane);
+                DrawPolygonWire(model, scratch, p, pane);
             break;
-        case 1:
-            ProjectVertices(model, Camera, pane);
-            ClearDrawn(model);
-            BuildDrawOrder(model);
+        case kShadedWireframeMode:
+            ProjectVertices(model, scratch, Camera, pane);
+            ClearDrawn(model, scratch);
+            BuildDrawOrder(model, scratch);
             for (int p = 0; p < count; ++p) {
-                PrefetchAhead(model, p);
-                DrawPolygonEdges(model, p, true, toBitmap, pane, Bitmap);
+                PrefetchAhead(model, scratch, p);
+                DrawPolygonEdges(model, scratch, p, true, toBitmap, pane, Bitmap);
             }
             break;
-        case 2:
-        case 3:
-            ProjectVertices(model, Camera, pane);
-            if (mode == 2)
-                ClearDrawn(model);
-            BuildDrawOrder(model);
+        case kHiddenSurfaceEdgesMode:
+        case kHiddenSurfaceMode:
+            ProjectVertices(model, scratch, Camera, pane);
+            if (mode == kHiddenSurfaceEdgesMode)
+                ClearDrawn(model, scratch);
+            BuildDrawOrder(model, scratch);
             ProgressIndex = 0;
             if (toBitmap) {
                 for (int p = 0; p < count; ++p) {
-                    PrefetchAhead(model, p);
-                    FillPolygon(model, p, true, pane, Bitmap);
+                    PrefetchAhead(model, scratch, p);
+                    FillPolygon(model, scratch, p, true, pane, Bitmap);
                 }
-                if (mode == 2) {
+                if (mode == kHiddenSurfaceEdgesMode) {
                     for (int p = 0; p < count; ++p)
-                        DrawPolygonEdges(model, p, false, true, pane, Bitmap);
+                        DrawPolygonEdges(model, scratch, p, false, true, pane, Bitmap);
                 }
             } else {
                 DeferredMode = mode;
@@ -205,12 +230,13 @@ void TPreviewScene::RedrawOrtho(int view)
     for (const TModelEntry& entry : Entries()) {
         if (!entry.Shown || !entry.Model)
             continue;
-        TpreviewObj& model = *entry.Model;
-        ClearDrawn(model);
-        PrepareModel(model);
-        DrawOrthoView(model, view, pane, View.OrthoCentre, entry.Selected, View.OrthoZoom, colours);
+        const TpreviewObj& model = *entry.Model;
+        ClearDrawn(model, orthoScratch_);
+        PrepareScratch(orthoScratch_);
+        DrawOrthoView(model, orthoScratch_, view, pane, View.OrthoCentre, entry.Selected,
+                      View.OrthoZoom, colours);
     }
-    crossHairs_[view - 1].Shown = false;
+    crossHairs_[view - kTopView].Shown = false;
     DrawCrossHair(view, View.CursorPoint);
 }
 
@@ -218,19 +244,28 @@ bool TPreviewScene::FillStep()
 {
     if (Closing || !ProgressPending)
         return false;
-    const bool direct = (DeferredMode == 2 && Settings.FlatFrameMode == 0) ||
-                        (DeferredMode == 3 && Settings.FlatMode == 0);
+    const bool direct = (DeferredMode == kHiddenSurfaceEdgesMode && Settings.FlatFrameMode == 0) ||
+                        (DeferredMode == kHiddenSurfaceMode && Settings.FlatMode == 0);
     if (!direct)
         return false;
-    TCanvas& pane = panes_[0];
+    TCanvas& pane = panes_[kPerspectiveView];
+    // The shown models as they are now, each with the scratch its frame was projected into;
+    // a model listed since that frame has none and waits for the next.
+    std::vector<std::pair<const TpreviewObj*, TDrawScratch*>> shown;
+    for (const TModelEntry& entry : Entries()) {
+        if (!entry.Shown || !entry.Model)
+            continue;
+        if (TDrawScratch* scratch = FindScratch(*entry.Model))
+            shown.emplace_back(entry.Model.get(), scratch);
+    }
     const std::int64_t start = Clock();
     for (int pass = 0; pass < kMaxFillPasses; ++pass) {
         bool filled = false;
-        for (const TModelEntry& entry : Entries()) {
-            if (!entry.Shown || !entry.Model || entry.Model->PolygonCount() <= ProgressIndex)
+        for (const auto& [model, scratch] : shown) {
+            if (model->PolygonCount() <= ProgressIndex)
                 continue;
-            PrefetchAhead(*entry.Model, ProgressIndex);
-            FillPolygon(*entry.Model, ProgressIndex, false, pane, Bitmap);
+            PrefetchAhead(*model, *scratch, ProgressIndex);
+            FillPolygon(*model, *scratch, ProgressIndex, false, pane, Bitmap);
             filled = true;
         }
         if (!filled) {
@@ -241,7 +276,7 @@ bool TPreviewScene::FillStep()
         if (pass % kPassesPerClockCheck == 0 && Clock() - start > FillBudgetMs)
             break;
     }
-    if (!ProgressPending && DeferredMode == 2)
+    if (!ProgressPending && DeferredMode == kHiddenSurfaceEdgesMode)
         DrawEdgesOfShown(false);
     return true;
 }
@@ -259,11 +294,12 @@ void TPreviewScene::DrawEdgesOfShown(bool toBitmap)
     for (const TModelEntry& entry : Entries()) {
         if (!entry.Shown || !entry.Model)
             continue;
-        TpreviewObj& model = *entry.Model;
-        ClearDrawn(model);
+        const TpreviewObj& model = *entry.Model;
+        TDrawScratch& scratch = ScratchOf(model);
+        ClearDrawn(model, scratch);
         const int count = model.PolygonCount();
         for (int p = 0; p < count; ++p)
-            DrawPolygonEdges(model, p, false, toBitmap, panes_[0], Bitmap);
+            DrawPolygonEdges(model, scratch, p, false, toBitmap, panes_[kPerspectiveView], Bitmap);
     }
 }
 
@@ -278,25 +314,26 @@ TPixel TPreviewScene::ProjectOverlay(const VertexInput& point, double& depth) co
 }
 
 void TPreviewScene::OverlayLine(const VertexInput& from, const VertexInput& to, TColour colour,
-                                bool toBitmap, TpreviewObj& scratch)
+                                bool toBitmap)
 {
+    // Overlay lines are never depth-cued, so they need no scratch of a model.
+    static const TDrawScratch noModel;
     double fromDepth = 0.0;
     double toDepth = 0.0;
     const TPixel a = ProjectOverlay(from, fromDepth);
     const TPixel b = ProjectOverlay(to, toDepth);
     if (toBitmap) {
-        DrawDepthLine(scratch, MakePoint(a.x, a.y, fromDepth), MakePoint(b.x, b.y, toDepth), true,
-                      false, colour, panes_[0], Bitmap);
+        DrawDepthLine(noModel, MakePoint(a.x, a.y, fromDepth), MakePoint(b.x, b.y, toDepth), true,
+                      false, colour, panes_[kPerspectiveView], Bitmap);
     } else {
-        panes_[0].SetPenColour(colour);
-        panes_[0].Line(a.x, a.y, b.x, b.y);
+        panes_[kPerspectiveView].SetPenColour(colour);
+        panes_[kPerspectiveView].Line(a.x, a.y, b.x, b.y);
     }
 }
 
 void TPreviewScene::DrawAxes(bool toBitmap)
 {
-    TCanvas& pane = panes_[0];
-    TpreviewObj scratch;
+    TCanvas& pane = panes_[kPerspectiveView];
     const double distance = View.ViewDistance;
     const double half = distance / 2;
     const VertexInput origin = MakePoint(0.0, 0.0, 0.0);
@@ -305,7 +342,7 @@ void TPreviewScene::DrawAxes(bool toBitmap)
     for (int axis = 0; axis < 3; ++axis) {
         const VertexInput end =
             MakePoint(axis == 0 ? half : 0.0, axis == 1 ? half : 0.0, axis == 2 ? half : 0.0);
-        OverlayLine(origin, end, colours[axis], toBitmap, scratch);
+        OverlayLine(origin, end, colours[axis], toBitmap);
         if (toBitmap)
             continue;
         double depth = 0.0;
@@ -334,7 +371,7 @@ void TPreviewScene::DrawAxes(bool toBitmap)
                 to = MakePoint(-c, 0.0, k);
                 break;
             }
-            OverlayLine(from, to, colours[axis], false, scratch);
+            OverlayLine(from, to, colours[axis], false);
         }
     }
 }
@@ -343,7 +380,6 @@ void TPreviewScene::DrawBoundingBoxes(bool toBitmap)
 {
     if (!Settings.BoundingBox)
         return;
-    TpreviewObj scratch;
     for (const TModelEntry& entry : Entries()) {
         if (!entry.Selected || !entry.Model)
             continue;
@@ -358,8 +394,7 @@ void TPreviewScene::DrawBoundingBoxes(bool toBitmap)
         for (int i = 0; i < 8; ++i) {
             for (int bit = 1; bit < 8; bit <<= 1) {
                 if (!(i & bit))
-                    OverlayLine(corner(i), corner(i | bit), Settings.SelectColor, toBitmap,
-                                scratch);
+                    OverlayLine(corner(i), corner(i | bit), Settings.SelectColor, toBitmap);
             }
         }
     }
@@ -406,10 +441,10 @@ void TPreviewScene::CrossLines(int view, const VertexInput& point, bool dashedVe
 
 void TPreviewScene::DrawCrossHair(int view, const VertexInput& point)
 {
-    if (view < 1 || view > 3)
+    if (!IsFlatView(view))
         return;
     TCanvas& pane = panes_[view];
-    TCrossHair& crossHair = crossHairs_[view - 1];
+    TCrossHair& crossHair = crossHairs_[view - kTopView];
     pane.SetPenMode(TPenMode::Invert);
     // Erased with the style it was drawn in: the top pane's style follows the active view,
     // which may have changed since.
@@ -418,15 +453,15 @@ void TPreviewScene::DrawCrossHair(int view, const VertexInput& point)
     const bool top = view == kTopView;
     crossHair.Shown = true;
     crossHair.Point = point;
-    crossHair.DashedVertical = top && View.ActiveView == 3;
-    crossHair.DashedHorizontal = top && View.ActiveView == 2;
+    crossHair.DashedVertical = top && View.ActiveView == kFaceView;
+    crossHair.DashedHorizontal = top && View.ActiveView == kSideView;
     CrossLines(view, point, crossHair.DashedVertical, crossHair.DashedHorizontal);
     pane.SetPenMode(TPenMode::Copy);
 }
 
 void TPreviewScene::SetCursorPoint(const VertexInput& point)
 {
-    for (int view = 1; view <= 3; ++view)
+    for (const int view : {kTopView, kSideView, kFaceView})
         DrawCrossHair(view, point);
     View.CursorPoint = point;
 }

@@ -5,9 +5,11 @@
 #include "core/preview/camera.h"
 #include "core/preview/canvas.h"
 #include "core/preview/dib.h"
+#include "core/preview/draw_scratch.h"
 #include "core/preview/ortho.h"
 #include "core/preview/pane_layout.h"
 #include "core/preview/view_state.h"
+#include "core/preview/views.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,14 +21,14 @@ namespace kalvo {
 // current state, copied in before drawing).
 struct TDrawSettings
 {
-    TColour BackColor = 0xC0C0C0;
-    TColour AxisXColor = 0xFF0000;
-    TColour AxisYColor = 0x0000FF;
-    TColour AxisZColor = 0xFF00FF;
-    TColour ObjectColor = 0;
-    TColour SelectColor = 0x0000FF;
-    TColour UnEditableEdge = 0x808080;
-    TColour EditableEdge = 0;
+    TColour BackColor = kDefaultBackColour;
+    TColour AxisXColor = kDefaultAxisXColour;
+    TColour AxisYColor = kDefaultAxisYColour;
+    TColour AxisZColor = kDefaultAxisZColour;
+    TColour ObjectColor = kDefaultObjectColour;
+    TColour SelectColor = kDefaultSelectColour;
+    TColour UnEditableEdge = kDefaultUnEditableEdge;
+    TColour EditableEdge = kDefaultEditableEdge;
     bool TextureShade = false;
     bool BoundingBox = true;
     int FrameMode = 0;     // mode 1: 1 draws through the bitmap ("一括表示"), else direct
@@ -38,7 +40,7 @@ struct TDrawSettings
 using TTickClock = std::function<std::int64_t()>;
 
 // The drawing state of one preview window and everything it draws: the four panes' canvases
-// (0 perspective, 1 top, 2 side, 3 face), the camera, the bitmap buffer, the display mode and
+// (indexed by TViewId), the camera, the bitmap buffer, the display mode and
 // layout switches, and the overlays (axes, bounding boxes, cross-hair). The desktop window
 // wires its widgets to it and shows the canvases; the command line draws one pane with it.
 class TPreviewScene
@@ -54,10 +56,10 @@ public:
     TVector Camera;
     TDIB Bitmap;
 
-    int SplitView = 0;          // 1: four panes share the area; 0: the active pane alone
-    bool ThreeView = false;     // the three-view button is down
-    int DisplayMode = 0;        // 0 wireframe, 1 shaded wireframe, 2 hidden + edges, 3 hidden
-    bool TexturePreview = true; // the texture button, down in a new window
+    int SplitView = 0;                // 1: four panes share the area; 0: the active pane alone
+    bool ThreeView = false;           // the three-view button is down
+    int DisplayMode = kWireframeMode; // a TDisplayMode
+    bool TexturePreview = true;       // the texture button, down in a new window
     bool Closing = false;
 
     // Progressive filling of a direct hidden-surface frame, advanced by FillStep.
@@ -122,21 +124,36 @@ private:
         bool DashedHorizontal = false;
     };
 
+    // The perspective pane's drawing state of one model; it lasts from frame to frame, so
+    // the progressive fill finds the frame's projection and its buffers are reused.
+    struct TDrawnModel
+    {
+        const TpreviewObj* Model = nullptr;
+        TDrawScratch Scratch;
+    };
+
     const TModelList& Entries() const; // the models, or an empty list
     void RedrawPerspective(int mode);
     void RedrawOrtho(int view);
-    void PrepareModel(TpreviewObj& model) const;
+    // The scratch of model for the perspective pane: null when it has none yet, or made on
+    // first use.
+    TDrawScratch* FindScratch(const TpreviewObj& model);
+    TDrawScratch& ScratchOf(const TpreviewObj& model);
+    // Forgets the scratch of models no longer listed, and the memory it holds.
+    void DropUnlistedScratch();
+    void PrepareScratch(TDrawScratch& scratch) const;
     void DrawEdgesOfShown(bool toBitmap);
     void CrossLines(int view, const VertexInput& point, bool dashedVertical, bool dashedHorizontal);
     TPixel ProjectOverlay(const VertexInput& point, double& depth) const;
-    void OverlayLine(const VertexInput& from, const VertexInput& to, TColour colour, bool toBitmap,
-                     TpreviewObj& scratch);
+    void OverlayLine(const VertexInput& from, const VertexInput& to, TColour colour, bool toBitmap);
 
-    TCanvas panes_[4];
+    TCanvas panes_[kViewCount];
     TPaneLayout layout_;
     int modelWidth_ = 0;
     int modelHeight_ = 0;
-    TCrossHair crossHairs_[3];
+    TCrossHair crossHairs_[kViewCount - 1]; // the flat panes, from kTopView
+    std::vector<TDrawnModel> drawn_;
+    TDrawScratch orthoScratch_; // the flat panes draw one model after the other
 };
 
 } // namespace kalvo

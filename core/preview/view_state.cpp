@@ -62,7 +62,7 @@ TViewChange CentreOnBoxes(TViewState& state, TVector& camera, std::span<const TB
     centre.x = all.MinX + (all.MaxX - all.MinX) / 2.0;
     centre.y = all.MinY + (all.MaxY - all.MinY) / 2.0;
     centre.z = all.MinZ + (all.MaxZ - all.MinZ) / 2.0;
-    if (state.ActiveView == 0) {
+    if (state.ActiveView == kPerspectiveView) {
         state.ViewTarget = centre;
         camera.SetTarget(state.ViewTarget);
         return TViewChange::Perspective;

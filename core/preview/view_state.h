@@ -3,6 +3,7 @@
 #include "core/model/box.h"
 #include "core/model/records.h"
 #include "core/preview/camera.h"
+#include "core/preview/views.h"
 
 #include <span>
 
@@ -21,7 +22,7 @@ struct TViewState
     double OrthoZoom = 10.0; // model units across an orthographic pane's width
     VertexInput OrthoCentre{};
     VertexInput CursorPoint{};
-    int ActiveView = 0; // 0 perspective, 1 top (XY), 2 side (YZ), 3 face (XZ)
+    int ActiveView = kPerspectiveView; // a TViewId
 };
 
 // Hands the window's angles, distance and target to the camera; every caller goes this way.

@@ -2,6 +2,7 @@
 
 #include "core/preview/clip.h"
 #include "core/preview/ortho.h"
+#include "core/preview/valid_index.h"
 #include "core/preview/vector_math.h"
 
 #include <utility>
@@ -10,43 +11,38 @@ namespace kalvo {
 
 namespace {
 
-bool ValidIndex(int index, std::size_t count)
-{
-    return static_cast<std::size_t>(index) < count; // negative indices wrap to huge values
-}
-
 bool Inside(const TVecPointC& p, const TClipRect& r)
 {
     return p.x >= r.Left && p.x <= r.Right && p.y >= r.Top && p.y <= r.Bottom;
 }
 
-void SetCentre(TpreviewObj& model, const TCanvas& pane)
+void SetCentre(TDrawScratch& scratch, const TCanvas& pane)
 {
-    model.CentreX = pane.Width() / 2;
-    model.CentreY = pane.Height() / 2;
+    scratch.CentreX = pane.Width() / 2;
+    scratch.CentreY = pane.Height() / 2;
 }
 
 } // namespace
 
-void ClearDrawn(TpreviewObj& model)
+void ClearDrawn(const TpreviewObj& model, TDrawScratch& scratch)
 {
-    for (TEdgeC& edge : model.Edges)
-        edge.Drawn = false;
+    scratch.Drawn.assign(model.Edges.size(), 0);
 }
 
-void ProjectVertices(TpreviewObj& model, const TVector& camera, const TCanvas& pane)
+void ProjectVertices(const TpreviewObj& model, TDrawScratch& scratch, const TVector& camera,
+                     const TCanvas& pane)
 {
-    SetCentre(model, pane);
-    model.Projected.resize(model.Vertices.size());
+    SetCentre(scratch, pane);
+    scratch.Projected.resize(model.Vertices.size());
     for (std::size_t i = 0; i < model.Vertices.size(); ++i) {
         const TVecPointC& vertex = model.Vertices[i];
         int offsetX = 0;
         int offsetY = 0;
         const double depth = camera.ProjectPoint(vertex.x, vertex.y, vertex.z, offsetX, offsetY);
-        TVecPointC& projected = model.Projected[i];
+        TVecPointC& projected = scratch.Projected[i];
         projected = TVecPointC{};
-        projected.x = model.CentreX + offsetX;
-        projected.y = model.CentreY - offsetY;
+        projected.x = scratch.CentreX + offsetX;
+        projected.y = scratch.CentreY - offsetY;
         projected.z = static_cast<double>(static_cast<float>(depth));
         projected.u = vertex.u;
         projected.v = vertex.v;
@@ -54,26 +50,23 @@ void ProjectVertices(TpreviewObj& model, const TVector& camera, const TCanvas& p
     }
 }
 
-void DrawPolygonWire(TpreviewObj& model, int p, TCanvas& pane)
+void DrawPolygonWire(const TpreviewObj& model, TDrawScratch& scratch, int p, TCanvas& pane)
 {
     if (!ValidIndex(p, model.Polygons.size()))
         return;
-    SetCentre(model, pane);
-    pane.SetPenColour(model.WireColour);
+    SetCentre(scratch, pane);
+    pane.SetPenColour(scratch.WireColour);
     const TClipRect rect{0, 0, pane.Width(), pane.Height()};
-    const std::size_t projectedCount = model.Projected.size();
+    const std::size_t projectedCount = scratch.Projected.size();
     for (const int e : model.Polygons[p].sides) {
-        if (!ValidIndex(e, model.Edges.size()))
+        if (!ValidIndex(e, model.Edges.size()) || scratch.MarkDrawn(e))
             continue;
-        TEdgeC& edge = model.Edges[e];
-        if (edge.Drawn)
-            continue;
-        edge.Drawn = true;
+        const TEdgeC& edge = model.Edges[e];
         if (!ValidIndex(edge.StartVertex, projectedCount) ||
             !ValidIndex(edge.EndVertex, projectedCount))
             continue;
-        const TVecPointC* start = &model.Projected[edge.StartVertex];
-        const TVecPointC* end = &model.Projected[edge.EndVertex];
+        const TVecPointC* start = &scratch.Projected[edge.StartVertex];
+        const TVecPointC* end = &scratch.Projected[edge.EndVertex];
         // A corner behind the eye has no image; a corner exactly level with it is drawn.
         if (start->z < 0.0 || end->z < 0.0)
             continue;
@@ -94,34 +87,32 @@ void DrawPolygonWire(TpreviewObj& model, int p, TCanvas& pane)
     }
 }
 
-void DrawOrthoView(TpreviewObj& model, int view, TCanvas& pane, const VertexInput& centre,
-                   bool selected, double zoom, const TOrthoColours& colours)
+void DrawOrthoView(const TpreviewObj& model, TDrawScratch& scratch, int view, TCanvas& pane,
+                   const VertexInput& centre, bool selected, double zoom,
+                   const TOrthoColours& colours)
 {
-    SetCentre(model, pane);
-    model.OrthoScale = OrthoScaleFor(pane.Width(), zoom);
+    SetCentre(scratch, pane);
+    scratch.OrthoScale = OrthoScaleFor(pane.Width(), zoom);
     const int edgeCount = model.EdgeCount();
     for (int e = 0; e < edgeCount; ++e)
-        DrawOrthoEdge(model, e, view, selected, centre, pane, colours);
+        DrawOrthoEdge(model, scratch, e, view, selected, centre, pane, colours);
 }
 
-void DrawOrthoEdge(TpreviewObj& model, int e, int view, bool selected, const VertexInput& centre,
-                   TCanvas& pane, const TOrthoColours& colours)
+void DrawOrthoEdge(const TpreviewObj& model, TDrawScratch& scratch, int e, int view, bool selected,
+                   const VertexInput& centre, TCanvas& pane, const TOrthoColours& colours)
 {
-    if (!ValidIndex(e, model.Edges.size()))
+    if (!ValidIndex(e, model.Edges.size()) || scratch.MarkDrawn(e))
         return;
-    TEdgeC& edge = model.Edges[e];
-    if (edge.Drawn)
-        return;
-    edge.Drawn = true;
+    const TEdgeC& edge = model.Edges[e];
     const std::size_t vertexCount = model.Vertices.size();
     if (!ValidIndex(edge.StartVertex, vertexCount) || !ValidIndex(edge.EndVertex, vertexCount))
         return;
     const TVecPointC& start = model.Vertices[edge.StartVertex];
     const TVecPointC& end = model.Vertices[edge.EndVertex];
-    const TPixel a = OrthoProject(view, ReadPoint(start), centre, model.OrthoScale, model.CentreX,
-                                  model.CentreY);
-    const TPixel b =
-        OrthoProject(view, ReadPoint(end), centre, model.OrthoScale, model.CentreX, model.CentreY);
+    const TPixel a = OrthoProject(view, ReadPoint(start), centre, scratch.OrthoScale,
+                                  scratch.CentreX, scratch.CentreY);
+    const TPixel b = OrthoProject(view, ReadPoint(end), centre, scratch.OrthoScale, scratch.CentreX,
+                                  scratch.CentreY);
     // No clipping here: the canvas discards what falls outside the pane.
     pane.MoveTo(a.x, a.y);
     pane.SetPenColour(selected ? colours.Editable : colours.UnEditable);

@@ -3,27 +3,31 @@
 #include "core/model/preview_obj.h"
 #include "core/preview/camera.h"
 #include "core/preview/canvas.h"
+#include "core/preview/draw_scratch.h"
 
 namespace kalvo {
 
-// The renderer's line side. The pane (its canvas, whose size is the pane's), the camera and
-// the colours from the settings are handed to each call rather than kept in the model.
+// The renderer's line side. The model is only read; what a drawing works out goes into the
+// caller's TDrawScratch for that model. The pane (its canvas, whose size is the pane's), the
+// camera and the colours from the settings are handed to each call.
 //
 // Per perspective frame in mode 0: ClearDrawn; ProjectVertices; DrawPolygonWire for every
 // polygon. Per orthographic pane: ClearDrawn, then DrawOrthoView for each model shown.
 
-// Clears every edge's Drawn mark; a pass draws each edge once however many polygons share it.
-void ClearDrawn(TpreviewObj& model);
+// Clears the drawn mark of every edge of model; a pass draws each edge once however many
+// polygons share it.
+void ClearDrawn(const TpreviewObj& model, TDrawScratch& scratch);
 
-// Sets the model's centre from the pane and rebuilds Projected, one entry per vertex: x, y the
-// pane column and row, z the depth (rounded to a 32-bit float), u, v and Mark copied.
-void ProjectVertices(TpreviewObj& model, const TVector& camera, const TCanvas& pane);
+// Sets the scratch's centre from the pane and rebuilds its Projected, one entry per vertex: x,
+// y the pane column and row, z the depth (rounded to a 32-bit float), u, v and Mark copied.
+void ProjectVertices(const TpreviewObj& model, TDrawScratch& scratch, const TVector& camera,
+                     const TCanvas& pane);
 
 // Draws the not yet drawn sides of polygon p in the pen colour WireColour, clipped to the
 // pane, one pixel wide, end pixels excluded. Sides touching a vertex behind the eye (depth
 // < 0) are skipped; depth exactly 0 is drawn. Projected must be current. Sides naming edges
 // or vertices that do not exist are skipped.
-void DrawPolygonWire(TpreviewObj& model, int p, TCanvas& pane);
+void DrawPolygonWire(const TpreviewObj& model, TDrawScratch& scratch, int p, TCanvas& pane);
 
 // Line colours of the orthographic panes (settings EditableEdge and UnEditableEdge).
 struct TOrthoColours
@@ -35,11 +39,13 @@ struct TOrthoColours
 inline constexpr TColour kMarkColour = 0x0000FF; // red squares at marked corners
 
 // Draws every edge of the model in orthographic pane view (1 top, 2 side, 3 face) around
-// centre (x, y, z used) at zoom model units across the pane. Sets Centre and OrthoScale.
-void DrawOrthoView(TpreviewObj& model, int view, TCanvas& pane, const VertexInput& centre,
-                   bool selected, double zoom, const TOrthoColours& colours);
-// One edge of DrawOrthoView; Centre and OrthoScale must be set for the pane.
-void DrawOrthoEdge(TpreviewObj& model, int e, int view, bool selected, const VertexInput& centre,
-                   TCanvas& pane, const TOrthoColours& colours);
+// centre (x, y, z used) at zoom model units across the pane. Sets the scratch's centre and
+// OrthoScale.
+void DrawOrthoView(const TpreviewObj& model, TDrawScratch& scratch, int view, TCanvas& pane,
+                   const VertexInput& centre, bool selected, double zoom,
+                   const TOrthoColours& colours);
+// One edge of DrawOrthoView; the scratch's centre and OrthoScale must be set for the pane.
+void DrawOrthoEdge(const TpreviewObj& model, TDrawScratch& scratch, int e, int view, bool selected,
+                   const VertexInput& centre, TCanvas& pane, const TOrthoColours& colours);
 
 } // namespace kalvo

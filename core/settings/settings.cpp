@@ -1,7 +1,9 @@
 #include "core/settings/settings.h"
 
-#include "core/io/errors.h"
-#include "core/io/message_sink.h"
+#include "core/base/errors.h"
+#include "core/base/message_sink.h"
+#include "core/base/numbers.h"
+#include "core/base/text.h"
 #include "core/settings/ini_file.h"
 
 #include <cstdlib>
@@ -94,29 +96,17 @@ void CheckTemplateSize(std::string& text, TMessageSink* sink)
 
 } // namespace
 
-bool TemplateSize(const std::string& text, int& value) { return ParseSettingInt(text, value); }
+bool TemplateSize(const std::string& text, int& value) { return ParseInt(text, value); }
 
 char32_t ShortcutKey(const std::string& setting)
 {
     if (setting.empty())
         return 0;
-    const auto lead = static_cast<unsigned char>(setting[0]);
-    int length = 1;
-    char32_t code = lead;
-    if (lead >= 0xF0) {
-        length = 4;
-        code = lead & 0x07;
-    } else if (lead >= 0xE0) {
-        length = 3;
-        code = lead & 0x0F;
-    } else if (lead >= 0xC0) {
-        length = 2;
-        code = lead & 0x1F;
-    }
-    if (static_cast<int>(setting.size()) < length)
-        return lead;
-    for (int i = 1; i < length; ++i)
-        code = (code << 6) | (static_cast<unsigned char>(setting[i]) & 0x3F);
+    char32_t code = 0;
+    std::size_t length = 0;
+    // A setting that is not UTF-8 (a file damaged by hand) still has its first byte as a key.
+    if (!DecodeUtf8(setting, code, length))
+        return static_cast<unsigned char>(setting[0]);
     return code;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include "core/base/colour.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -9,9 +10,6 @@ namespace kalvo {
 
 class TMessageSink;
 class TIniFile;
-
-// Colours are 0x00BBGGRR everywhere (red in the low byte).
-using TColour = std::uint32_t;
 
 // Every user preference, one member per INI key, holding what the settings dialog's controls
 // hold. The desktop program keeps one (the settings dialog owns it); the command line and the
@@ -23,20 +21,20 @@ using TColour = std::uint32_t;
 struct TSettings
 {
     // [Display]
-    TColour BackColor = 12632256;     // 0xC0C0C0
-    TColour AxisXColor = 16711680;    // blue
-    TColour AxisYColor = 255;         // red
-    TColour AxisZColor = 16711935;    // fuchsia
-    TColour ObjectColor = 0;          // black
-    TColour SelectColor = 255;        // red
-    bool TextureShade = false;        // shade the texture preview
-    TColour TempColor = 16777215;     // white
-    TColour MeshColor = 16711680;     // blue
-    TColour EditMeshColor = 0;        // black
-    TColour TempSelColor = 255;       // red
-    TColour UnEditableEdge = 8421504; // grey: unselected models in the flat panes
-    TColour EditableEdge = 0;         // black: selected models in the flat panes
-    TColour SelectEdge = 16711680;    // blue; stored only
+    TColour BackColor = kDefaultBackColour;
+    TColour AxisXColor = kDefaultAxisXColour;
+    TColour AxisYColor = kDefaultAxisYColour;
+    TColour AxisZColor = kDefaultAxisZColour;
+    TColour ObjectColor = kDefaultObjectColour;
+    TColour SelectColor = kDefaultSelectColour;
+    bool TextureShade = false; // shade the texture preview
+    TColour TempColor = kDefaultTempColour;
+    TColour MeshColor = kDefaultMeshColour;
+    TColour EditMeshColor = kDefaultEditMeshColour;
+    TColour TempSelColor = kDefaultTempSelColour;
+    TColour UnEditableEdge = kDefaultUnEditableEdge; // unselected models in the flat panes
+    TColour EditableEdge = kDefaultEditableEdge;     // selected models in the flat panes
+    TColour SelectEdge = kDefaultSelectEdge;         // stored only
 
     // [Template]
     std::string PaintSoft = "pbrush.exe"; // command line of the paint program
@@ -93,11 +91,8 @@ constexpr int kSettingsKeyCount = 38;
 // The suffix of the message shown when a template size is not an integer.
 inline constexpr std::string_view kNotANumber = "は数値ではありません";
 
-// Reads an integer the way the settings' text fields are read: optional blanks, an optional
-// sign, decimal digits, nothing else, within the int range. Never depends on the locale.
-bool ParseSettingInt(std::string_view text, int& value);
-
-// Xsize or Ysize as an integer; false when the text is not one.
+// Xsize or Ysize as an integer (optional blanks, an optional sign, decimal digits, nothing
+// else, within the int range, whatever the locale); false when the text is not one.
 bool TemplateSize(const std::string& text, int& value);
 
 // The key code a shortcut setting stands for: its first character (0 for an empty setting), to

@@ -14,10 +14,10 @@ class TpreviewObj;
 // Colours of the template, from the settings of the same names.
 struct TTemplateColours
 {
-    TColour TempColor = 0xFFFFFF;    // background of the template bitmap and of its panel
-    TColour MeshColor = 0xFF0000;    // UV lines in the template bitmap
-    TColour EditMeshColor = 0;       // UV lines on screen
-    TColour TempSelColor = 0x0000FF; // marked edges and the squares at marked points, on screen
+    TColour TempColor = kDefaultTempColour;         // background of the template bitmap and panel
+    TColour MeshColor = kDefaultMeshColour;         // UV lines in the template bitmap
+    TColour EditMeshColor = kDefaultEditMeshColour; // UV lines on screen
+    TColour TempSelColor = kDefaultTempSelColour;   // marked edges and points' squares, on screen
 };
 
 enum class TTemplateTool : std::uint8_t {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace kalvo {
 
@@ -104,27 +106,26 @@ int FindNearestEdge(const TpreviewObj& model, double u, double v, double radius)
 
 void MoveMarked(TpreviewObj& model, double du, double dv)
 {
-    for (TVecPointC& vertex : model.Vertices) {
+    // A vertex marked itself and at the end of marked edges still moves once.
+    std::vector<std::uint8_t> moved(model.Vertices.size(), 0);
+    for (std::size_t i = 0; i < model.Vertices.size(); ++i) {
+        TVecPointC& vertex = model.Vertices[i];
         if (vertex.Mark) {
             vertex.u += du;
             vertex.v += dv;
-            vertex.PreSortIndex = 1;
-        } else {
-            vertex.PreSortIndex = 0;
+            moved[i] = 1;
         }
     }
     for (const TEdgeC& edge : model.Edges) {
         if (!edge.Mark)
             continue;
         for (const int end : {edge.StartVertex, edge.EndVertex}) {
-            if (!ValidVertex(model, end))
+            if (!ValidVertex(model, end) || moved[static_cast<std::size_t>(end)])
                 continue;
             TVecPointC& vertex = model.Vertices[end];
-            if (vertex.PreSortIndex == 0) {
-                vertex.u += du;
-                vertex.v += dv;
-                vertex.PreSortIndex = 1;
-            }
+            vertex.u += du;
+            vertex.v += dv;
+            moved[static_cast<std::size_t>(end)] = 1;
         }
     }
 }

@@ -15,7 +15,7 @@ int FindNearestVertex(const TpreviewObj& model, double u, double v, double radiu
 // whose two ends share one (u, v) is measured to that point.
 int FindNearestEdge(const TpreviewObj& model, double u, double v, double radius);
 // Moves every marked vertex and every end of a marked edge by (du, dv), each vertex once.
-// Uses the vertices' PreSortIndex as scratch. The model's UV range is left as it was.
+// The model's UV range is left as it was.
 void MoveMarked(TpreviewObj& model, double du, double dv);
 void ClearMarks(TpreviewObj& model);
 

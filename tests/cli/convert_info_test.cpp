@@ -1,4 +1,4 @@
-#include "core/io/cp932.h"
+#include "core/base/cp932.h"
 #include "tests/support/test_paths.h"
 
 #include <filesystem>
@@ -41,9 +41,15 @@ protected:
     TRun Run(const std::vector<std::string>& arguments) const
     {
         std::string command = Quoted(std::string(KALVO_BIN_DIR) + "/kalvo3d-cli");
-        for (const std::string& argument : arguments)
-            command += " " + Quoted(argument);
-        command += " >" + Quoted(Path("stdout")) + " 2>" + Quoted(Path("stderr"));
+        // Appended piece by piece: GCC 12 at -O3 warns falsely on chained concatenation.
+        for (const std::string& argument : arguments) {
+            command += ' ';
+            command += Quoted(argument);
+        }
+        command += " >";
+        command += Quoted(Path("stdout"));
+        command += " 2>";
+        command += Quoted(Path("stderr"));
         const int raw = std::system(command.c_str());
         TRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -2,7 +2,7 @@
 // settings file, each in a child process, must leave the file that was there byte for byte as
 // it was, leave no temporary file behind, fail with status 1 and say which file and why.
 
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
 #include "core/settings/settings.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/io/message_sink.h"
+#include "core/base/message_sink.h"
 
 #include <deque>
 #include <string>

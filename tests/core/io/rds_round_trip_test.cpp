@@ -1,7 +1,7 @@
 // A model written by the writer reads back the same, and writing it again gives the text the
 // writer's boundary walk predicts.
 
-#include "core/io/cp932.h"
+#include "core/base/cp932.h"
 #include "core/io/rds_writer.h"
 #include "tests/core/io/rds_test_files.h"
 

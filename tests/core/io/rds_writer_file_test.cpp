@@ -1,4 +1,4 @@
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
 #include "tests/support/test_paths.h"

@@ -1,5 +1,5 @@
-#include "core/io/cp932.h"
-#include "core/io/errors.h"
+#include "core/base/cp932.h"
+#include "core/base/errors.h"
 #include "core/io/rds_writer.h"
 #include "core/model/preview_obj.h"
 #include "tests/support/test_paths.h"
@@ -129,7 +129,7 @@ TEST_P(PolygonCornerWalk, ListsTheCornersInBoundaryOrder)
     // Edges are placed straight into the list: the building operation would merge the
     // repeated pair some cases need.
     for (const auto& [a, b] : GetParam().edges)
-        model.Edges.push_back(TEdgeC{a, b, false, false, 1});
+        model.Edges.push_back(TEdgeC{a, b, false, 1});
     model.AddPolygon(0, GetParam().sides);
     const std::string text = Write({&model});
     EXPECT_EQ(LinesWith(text, "PgSz"),
@@ -182,6 +182,18 @@ TEST(RdsWriting, LooseLinesAreLeftOutUnlessTheUserKeepsThem)
               (std::vector<std::string>{"EdgA 0,1", "EdgA 1,2", "EdgA 2,0"}));
 
     model.SetEdgeUse(1);
+    EXPECT_EQ(LinesWith(Write({&model}), "EdgA"),
+              (std::vector<std::string>{"EdgA 0,1", "EdgA 1,2", "EdgA 2,0", "EdgA 1,3"}));
+}
+
+TEST(RdsWriting, ModelTheValidationHasNotSeenKeepsEveryEdge)
+{
+    TpreviewObj model;
+    model.AddPolygonByCorners(0, {FillVertexInput(0, 0, 0, 0, 0, 0, 0, false),
+                                  FillVertexInput(1, 0, 0, 1, 0, 0, 0, false),
+                                  FillVertexInput(0, 1, 0, 0, 1, 0, 0, false)});
+    model.AddEdgeByInputs(FillVertexInput(1, 0, 0, 1, 0, 0, 0, false),
+                          FillVertexInput(5, 5, 5, 0, 0, 0, 0, false));
     EXPECT_EQ(LinesWith(Write({&model}), "EdgA"),
               (std::vector<std::string>{"EdgA 0,1", "EdgA 1,2", "EdgA 2,0", "EdgA 1,3"}));
 }

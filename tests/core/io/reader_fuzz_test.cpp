@@ -2,8 +2,8 @@
 // and deep nesting. Each must end with a message or an empty or partial model whose indices all
 // point inside its lists; the sanitizers catch the rest.
 
+#include "core/base/errors.h"
 #include "core/io/dxf_reader.h"
-#include "core/io/errors.h"
 #include "core/io/rds_writer.h"
 #include "core/io/rok_reader.h"
 #include "tests/core/io/rds_test_files.h"

@@ -220,6 +220,24 @@ TEST(ProgressiveFill, StopsWhenTheBudgetIsSpentCheckingEvery16Passes)
             ASSERT_EQ(a.GetPixel(x, y), b.GetPixel(x, y)) << x << "," << y;
 }
 
+// The object window may delete or add models while a frame is being filled; the fill goes on
+// with the models still listed that the frame projected.
+TEST(ProgressiveFill, ModelsDeletedOrAddedDuringTheFillAreLeftAlone)
+{
+    TSceneFixture fixture(0);
+    TPreviewScene& scene = fixture.Scene;
+    fixture.Models.Add(MakeCubeScene());
+    scene.DisplayMode = 3;
+    scene.PrepareBuffer(3);
+    scene.RedrawView(0, 3);
+    ASSERT_TRUE(scene.ProgressPending);
+    fixture.Models.RemoveAt(0);
+    fixture.Models.Add(MakeCubeScene());
+    scene.FinishFill();
+    EXPECT_FALSE(scene.ProgressPending);
+    EXPECT_EQ(scene.ProgressIndex, fixture.Models[0].Model->PolygonCount());
+}
+
 TEST(ProgressiveFill, RedrawInModeTwoDrawsTheEdgesOnceFilled)
 {
     TSceneFixture fixture(0);

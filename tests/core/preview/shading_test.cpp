@@ -15,6 +15,7 @@ namespace {
 struct TFlatScene
 {
     TpreviewObj Model;
+    TDrawScratch Scratch;
     TCanvas Pane;
     TDIB Bitmap;
 
@@ -30,10 +31,10 @@ struct TFlatScene
             const std::vector<VertexInput>& screen)
     {
         const int p = Model.AddPolygonByCorners(colour, corners);
-        Model.Projected.resize(Model.Vertices.size());
+        Scratch.Projected.resize(Model.Vertices.size());
         for (std::size_t i = 0; i < corners.size(); ++i) {
             const int vertex = Model.AddVertex(corners[i]);
-            TVecPointC& projected = Model.Projected[vertex];
+            TVecPointC& projected = Scratch.Projected[vertex];
             projected.x = screen[i].x;
             projected.y = screen[i].y;
             projected.z = screen[i].z;
@@ -81,7 +82,7 @@ TEST(Shading, FilledTriangleTakesTheShadedPolygonColour)
     TFlatScene scene(32, 32);
     const int p = scene.Add(0x0080FF, {P(0, 0, 0), P(1, 0, 0), P(0, 1, 0)},
                             {P(2, 2, 5), P(20, 2, 5), P(2, 20, 5)});
-    FillPolygon(scene.Model, p, false, scene.Pane, scene.Bitmap);
+    FillPolygon(scene.Model, scene.Scratch, p, false, scene.Pane, scene.Bitmap);
     EXPECT_EQ(scene.Pane.GetPixel(5, 5), 0x003264u);
     EXPECT_FLOAT_EQ(static_cast<float>(scene.Bitmap.GetDepth(5, 5)), 5.0f);
     EXPECT_EQ(scene.Pane.GetPixel(25, 25), 0xFFFFFFu); // outside the triangle
@@ -92,10 +93,10 @@ TEST(Shading, FilledTriangleTakesTheShadedPolygonColour)
 TEST(Shading, TexturePreviewWithoutTemplateDrawsShadesOfRed)
 {
     TFlatScene scene(32, 32);
-    scene.Model.TexturePreview = true;
+    scene.Scratch.TexturePreview = true;
     const int p = scene.Add(0x00FF00, {P(0, 0, 0), P(1, 0, 0), P(0, 1, 0)},
                             {P(2, 2, 5), P(20, 2, 5), P(2, 20, 5)});
-    FillPolygon(scene.Model, p, false, scene.Pane, scene.Bitmap);
+    FillPolygon(scene.Model, scene.Scratch, p, false, scene.Pane, scene.Bitmap);
     EXPECT_EQ(scene.Pane.GetPixel(5, 5), 100u);
 }
 
@@ -105,8 +106,8 @@ TEST(Shading, FirstPolygonDrawnAtADepthKeepsThePixel)
     const std::vector<VertexInput> screen{P(2, 2, 5), P(20, 2, 5), P(2, 20, 5)};
     const int first = scene.Add(0x0000FF, {P(0, 0, 0), P(1, 0, 0), P(0, 1, 0)}, screen);
     const int second = scene.Add(0x00FF00, {P(0, 0, 1), P(1, 0, 1), P(0, 1, 1)}, screen);
-    FillPolygon(scene.Model, first, false, scene.Pane, scene.Bitmap);
-    FillPolygon(scene.Model, second, false, scene.Pane, scene.Bitmap);
+    FillPolygon(scene.Model, scene.Scratch, first, false, scene.Pane, scene.Bitmap);
+    FillPolygon(scene.Model, scene.Scratch, second, false, scene.Pane, scene.Bitmap);
     EXPECT_EQ(scene.Pane.GetPixel(5, 5), ShadeColour(P(0, 0, 1), 0x0000FF));
 }
 
@@ -120,14 +121,14 @@ TEST(Shading, PolygonsThatCannotBeFilledLeaveThePaneAlone)
     // A triangle with a corner behind the eye is not drawn at all.
     const int behind = scene.Add(0xFF0000, {P(5, 5, 5), P(6, 5, 5), P(5, 6, 5)},
                                  {P(2, 2, 5), P(30, 2, -1), P(2, 30, 5)});
-    FillPolygon(scene.Model, pentagon, false, scene.Pane, scene.Bitmap);
-    FillPolygon(scene.Model, behind, false, scene.Pane, scene.Bitmap);
+    FillPolygon(scene.Model, scene.Scratch, pentagon, false, scene.Pane, scene.Bitmap);
+    FillPolygon(scene.Model, scene.Scratch, behind, false, scene.Pane, scene.Bitmap);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
             ASSERT_EQ(scene.Pane.GetPixel(x, y), 0xFFFFFFu) << x << "," << y;
 
-    ClearDrawn(scene.Model);
-    DrawPolygonEdges(scene.Model, pentagon, false, false, scene.Pane, scene.Bitmap);
+    ClearDrawn(scene.Model, scene.Scratch);
+    DrawPolygonEdges(scene.Model, scene.Scratch, pentagon, false, false, scene.Pane, scene.Bitmap);
     EXPECT_EQ(scene.Pane.GetPixel(7, 2), 0u); // on the top side, in WireColour (black)
 }
 
@@ -139,40 +140,40 @@ TEST(Shading, TallPanesFillFromFreshRowsOnly)
                                {P(5, 1100, 9), P(30, 1100, 9), P(5, 1150, 9)});
     const int narrow = scene.Add(0x00FF00, {P(0, 0, 1), P(1, 0, 1), P(0, 1, 1)},
                                  {P(0, 1100, 1), P(3, 1100, 1), P(0, 1150, 1)});
-    FillPolygon(scene.Model, wide, false, scene.Pane, scene.Bitmap);
-    FillPolygon(scene.Model, narrow, false, scene.Pane, scene.Bitmap);
+    FillPolygon(scene.Model, scene.Scratch, wide, false, scene.Pane, scene.Bitmap);
+    FillPolygon(scene.Model, scene.Scratch, narrow, false, scene.Pane, scene.Bitmap);
     const TColour wideColour = ShadeColour(P(0, 0, 1), 0x0000FF);
     EXPECT_EQ(scene.Pane.GetPixel(20, 1105), wideColour);
     EXPECT_EQ(scene.Pane.GetPixel(1, 1101), ShadeColour(P(0, 0, 1), 0x00FF00));
     // Every row is empty again after the polygon's own rows were reset.
-    ResetSpans(scene.Model, 1200);
-    for (const SpanRow& row : scene.Model.SpanTable)
+    ResetSpans(scene.Scratch, 1200);
+    for (const SpanRow& row : scene.Scratch.SpanTable)
         ASSERT_EQ(row.Left, -1);
 }
 
 TEST(Shading, SpanRowsTakeOnlyColumnsOutsideTheSpanSoFar)
 {
-    TpreviewObj model;
-    ResetSpans(model, 20);
+    TDrawScratch scratch;
+    ResetSpans(scratch, 20);
     // Horizontal edge: one row, Left and Right at its ends.
-    ScanEdge(model, P(3, 5, 1), P(9, 5, 2), 20, 20);
-    EXPECT_EQ(model.SpanTable[5].Left, 3);
-    EXPECT_EQ(model.SpanTable[5].Right, 9);
-    EXPECT_NEAR(model.SpanTable[5].RightDepth, 2.0, 1e-12);
+    ScanEdge(scratch, P(3, 5, 1), P(9, 5, 2), 20, 20);
+    EXPECT_EQ(scratch.SpanTable[5].Left, 3);
+    EXPECT_EQ(scratch.SpanTable[5].Right, 9);
+    EXPECT_NEAR(scratch.SpanTable[5].RightDepth, 2.0, 1e-12);
     // A second edge inside the span changes nothing; one reaching further moves that end.
-    ScanEdge(model, P(4, 5, 7), P(8, 5, 7), 20, 20);
-    EXPECT_EQ(model.SpanTable[5].Left, 3);
-    EXPECT_DOUBLE_EQ(model.SpanTable[5].LeftDepth, 1.0);
-    ScanEdge(model, P(1, 5, 7), P(2, 5, 7), 20, 20);
-    EXPECT_EQ(model.SpanTable[5].Left, 1);
-    EXPECT_DOUBLE_EQ(model.SpanTable[5].LeftDepth, 7.0);
+    ScanEdge(scratch, P(4, 5, 7), P(8, 5, 7), 20, 20);
+    EXPECT_EQ(scratch.SpanTable[5].Left, 3);
+    EXPECT_DOUBLE_EQ(scratch.SpanTable[5].LeftDepth, 1.0);
+    ScanEdge(scratch, P(1, 5, 7), P(2, 5, 7), 20, 20);
+    EXPECT_EQ(scratch.SpanTable[5].Left, 1);
+    EXPECT_DOUBLE_EQ(scratch.SpanTable[5].LeftDepth, 7.0);
     // Columns beyond the pane enter at its border columns.
-    ScanEdge(model, P(-5, 8, 1), P(-5, 12, 1), 20, 20);
-    ScanEdge(model, P(23, 8, 1), P(23, 12, 1), 20, 20);
-    EXPECT_EQ(model.SpanTable[10].Left, 0);
-    EXPECT_EQ(model.SpanTable[10].Right, 19);
-    EXPECT_EQ(model.FirstRow, 5);
-    EXPECT_EQ(model.LastRow, 12);
+    ScanEdge(scratch, P(-5, 8, 1), P(-5, 12, 1), 20, 20);
+    ScanEdge(scratch, P(23, 8, 1), P(23, 12, 1), 20, 20);
+    EXPECT_EQ(scratch.SpanTable[10].Left, 0);
+    EXPECT_EQ(scratch.SpanTable[10].Right, 19);
+    EXPECT_EQ(scratch.FirstRow, 5);
+    EXPECT_EQ(scratch.LastRow, 12);
 }
 
 TEST(Shading, DepthLinesPassWithinTheirTolerance)
@@ -182,10 +183,10 @@ TEST(Shading, DepthLinesPassWithinTheirTolerance)
         scene.Bitmap.SetDepth(x, 2, 10.0);
     for (int x = 0; x < 20; ++x)
         scene.Bitmap.SetDepth(x, 6, 10.0);
-    DrawDepthLine(scene.Model, P(0, 2, 10.005), P(19, 2, 10.005), false, false, 0x0000FF,
+    DrawDepthLine(scene.Scratch, P(0, 2, 10.005), P(19, 2, 10.005), false, false, 0x0000FF,
                   scene.Pane, scene.Bitmap);
-    DrawDepthLine(scene.Model, P(0, 6, 10.02), P(19, 6, 10.02), false, false, 0x0000FF, scene.Pane,
-                  scene.Bitmap);
+    DrawDepthLine(scene.Scratch, P(0, 6, 10.02), P(19, 6, 10.02), false, false, 0x0000FF,
+                  scene.Pane, scene.Bitmap);
     EXPECT_EQ(scene.Pane.GetPixel(10, 2), 0x0000FFu);
     EXPECT_EQ(scene.Pane.GetPixel(10, 6), 0xFFFFFFu);
 }
@@ -193,19 +194,19 @@ TEST(Shading, DepthLinesPassWithinTheirTolerance)
 TEST(Shading, DepthCueFadesFromLineColourToBackground)
 {
     TFlatScene scene(20, 10);
-    scene.Model.NearDepth = 10.0;
-    scene.Model.FarDepth = 20.0;
-    scene.Model.BackColour = 0xFFFFFF;
+    scene.Scratch.NearDepth = 10.0;
+    scene.Scratch.FarDepth = 20.0;
+    scene.Scratch.BackColour = 0xFFFFFF;
     const double depths[3] = {10.0, 15.0, 20.0};
     const TColour expected[3] = {0x000000, 0x808080, 0xFFFFFF};
     for (int i = 0; i < 3; ++i) {
-        DrawDepthLine(scene.Model, P(0, 2 * i, depths[i]), P(19, 2 * i, depths[i]), false, true,
+        DrawDepthLine(scene.Scratch, P(0, 2 * i, depths[i]), P(19, 2 * i, depths[i]), false, true,
                       0x000000, scene.Pane, scene.Bitmap);
         EXPECT_EQ(scene.Pane.GetPixel(7, 2 * i), expected[i]) << depths[i];
     }
     // A model at one single depth has no range to fade along: lines keep their colour.
-    scene.Model.FarDepth = scene.Model.NearDepth;
-    DrawDepthLine(scene.Model, P(0, 8, 10.0), P(19, 8, 10.0), false, true, 0x00FF00, scene.Pane,
+    scene.Scratch.FarDepth = scene.Scratch.NearDepth;
+    DrawDepthLine(scene.Scratch, P(0, 8, 10.0), P(19, 8, 10.0), false, true, 0x00FF00, scene.Pane,
                   scene.Bitmap);
     EXPECT_EQ(scene.Pane.GetPixel(7, 8), 0x00FF00u);
 }
@@ -213,12 +214,12 @@ TEST(Shading, DepthCueFadesFromLineColourToBackground)
 TEST(Shading, WideLinesReachTheRightEdgeOfWidePanes)
 {
     TFlatScene scene(1500, 12);
-    DrawDepthLine(scene.Model, P(0, 3, 1), P(1499, 5, 1), false, false, 0, scene.Pane,
+    DrawDepthLine(scene.Scratch, P(0, 3, 1), P(1499, 5, 1), false, false, 0, scene.Pane,
                   scene.Bitmap);
     EXPECT_EQ(scene.Pane.GetPixel(1300, 5), 0u);
     EXPECT_EQ(scene.Pane.GetPixel(1499, 5), 0u);
     // A line from far outside the pane lands on the same pixels as its visible part.
-    DrawDepthLine(scene.Model, P(-1000000, 9, 1), P(1000000, 9, 1), false, false, 0x0000FF,
+    DrawDepthLine(scene.Scratch, P(-1000000, 9, 1), P(1000000, 9, 1), false, false, 0x0000FF,
                   scene.Pane, scene.Bitmap);
     EXPECT_EQ(scene.Pane.GetPixel(0, 9), 0x0000FFu);
     EXPECT_EQ(scene.Pane.GetPixel(1499, 9), 0x0000FFu);
@@ -233,8 +234,8 @@ TEST(Shading, BuildDrawOrderSortsNearestFirstAndFindsTheDepthRange)
         scene.Add(static_cast<TColour>(i), {P(i, 0, 0), P(i, 1, 0), P(i, 0, 1)},
                   {P(1, 1, z), P(5, 1, z + 1), P(1, 5, z + 2)});
     }
-    BuildDrawOrder(scene.Model);
-    ASSERT_EQ(scene.Model.DrawOrderCount, 4);
+    BuildDrawOrder(scene.Model, scene.Scratch);
+    ASSERT_EQ(scene.Scratch.DrawOrderCount, 4);
     // Keys are four times the mean corner depth (every corner counted twice over three sides).
     const int keys[4] = {44, 54, 84, 124};
     const TColour colours[4] = {1, 3, 2, 0};
@@ -242,9 +243,9 @@ TEST(Shading, BuildDrawOrderSortsNearestFirstAndFindsTheDepthRange)
         EXPECT_EQ(scene.Model.Polygons[i].DepthKey, keys[i]);
         EXPECT_EQ(scene.Model.Polygons[i].colour, colours[i]);
     }
-    EXPECT_DOUBLE_EQ(scene.Model.NearDepth, 10.0);
-    EXPECT_DOUBLE_EQ(scene.Model.FarDepth, 32.0);
-    EXPECT_FALSE(scene.Model.DepthRangeSet);
+    EXPECT_DOUBLE_EQ(scene.Scratch.NearDepth, 10.0);
+    EXPECT_DOUBLE_EQ(scene.Scratch.FarDepth, 32.0);
+    EXPECT_FALSE(scene.Scratch.DepthRangeSet);
 }
 
 } // namespace

@@ -31,13 +31,15 @@ void AddCube(TpreviewObj& model, double h)
     }
 }
 
-void DrawModeZero(TpreviewObj& model, const TVector& camera, TCanvas& pane)
+TDrawScratch DrawModeZero(const TpreviewObj& model, const TVector& camera, TCanvas& pane)
 {
-    model.WireColour = kWire;
-    ClearDrawn(model);
-    ProjectVertices(model, camera, pane);
+    TDrawScratch scratch;
+    scratch.WireColour = kWire;
+    ClearDrawn(model, scratch);
+    ProjectVertices(model, scratch, camera, pane);
     for (int p = 0; p < model.PolygonCount(); ++p)
-        DrawPolygonWire(model, p, pane);
+        DrawPolygonWire(model, scratch, p, pane);
+    return scratch;
 }
 
 TVector CameraAt(int width, int height, int angleH, int angleV, double distance)
@@ -59,11 +61,12 @@ TEST(Projection, FillsProjectedWithPanePixelsAndSinglePrecisionDepth)
     model.Vertices[0].Mark = true;
     const TVector camera = CameraAt(400, 300, 0, 0, 50.0);
     const TCanvas pane(401, 301);
-    ProjectVertices(model, camera, pane);
-    ASSERT_EQ(model.Projected.size(), 1u);
-    const TVecPointC& p = model.Projected[0];
-    EXPECT_EQ(model.CentreX, 200);
-    EXPECT_EQ(model.CentreY, 150);
+    TDrawScratch scratch;
+    ProjectVertices(model, scratch, camera, pane);
+    ASSERT_EQ(scratch.Projected.size(), 1u);
+    const TVecPointC& p = scratch.Projected[0];
+    EXPECT_EQ(scratch.CentreX, 200);
+    EXPECT_EQ(scratch.CentreY, 150);
     EXPECT_EQ(p.x, 200 + 72);
     EXPECT_EQ(p.y, 150 - 1); // 0.1 * 7.24 up rounds to 1
     EXPECT_EQ(p.z, 50.0);
@@ -73,9 +76,9 @@ TEST(Projection, FillsProjectedWithPanePixelsAndSinglePrecisionDepth)
     EXPECT_EQ(p.flag, 0);
 
     model.AddVertex(Corner(1.0 / 3.0 + 0.0, 0.0, 0.0)); // depth 50 - 1/3: not a float
-    ProjectVertices(model, camera, pane);
-    ASSERT_EQ(model.Projected.size(), 2u);
-    EXPECT_EQ(model.Projected[1].z, static_cast<double>(static_cast<float>(50.0 - 1.0 / 3.0)));
+    ProjectVertices(model, scratch, camera, pane);
+    ASSERT_EQ(scratch.Projected.size(), 2u);
+    EXPECT_EQ(scratch.Projected[1].z, static_cast<double>(static_cast<float>(50.0 - 1.0 / 3.0)));
 }
 
 // In invert mode an edge drawn twice would vanish again, so the middle pixel of every edge
@@ -88,12 +91,13 @@ TEST(WireframeMode0, DrawsEachCubeEdgeOnce)
     const TVector camera = CameraAt(160, 120, -30, 20, 50.0);
     TCanvas pane(160, 120);
     pane.SetPenMode(TPenMode::Invert);
-    DrawModeZero(model, camera, pane);
+    const TDrawScratch scratch = DrawModeZero(model, camera, pane);
     int drawn = 0;
-    for (const TEdgeC& edge : model.Edges) {
-        drawn += edge.Drawn;
-        const TVecPointC& a = model.Projected[edge.StartVertex];
-        const TVecPointC& b = model.Projected[edge.EndVertex];
+    for (int e = 0; e < model.EdgeCount(); ++e) {
+        const TEdgeC& edge = model.Edges[e];
+        drawn += scratch.Drawn[e];
+        const TVecPointC& a = scratch.Projected[edge.StartVertex];
+        const TVecPointC& b = scratch.Projected[edge.EndVertex];
         const int x = RoundHalfEven((a.x + b.x) / 2), y = RoundHalfEven((a.y + b.y) / 2);
         bool lit = false; // the middle pixel or a neighbour, for lines of even length
         for (int dy = -1; dy <= 1; ++dy)
@@ -108,13 +112,14 @@ TEST(WireframeMode0, SkipsEdgesBehindTheEyeButDrawsDepthZero)
 {
     TpreviewObj model;
     model.AddPolygonByCorners(0, {Corner(0, 0, 0), Corner(1, 0, 0), Corner(2, 0, 0)});
-    model.WireColour = kWire;
+    TDrawScratch scratch;
+    scratch.WireColour = kWire;
     TCanvas pane(20, 10);
-    model.Projected.assign(3, TVecPointC{});
-    model.Projected[0] = TVecPointC{2, 2, 0.0}; // depth exactly 0
-    model.Projected[1] = TVecPointC{12, 2, 1.0};
-    model.Projected[2] = TVecPointC{12, 8, -0.5}; // behind the eye
-    DrawPolygonWire(model, 0, pane);
+    scratch.Projected.assign(3, TVecPointC{});
+    scratch.Projected[0] = TVecPointC{2, 2, 0.0}; // depth exactly 0
+    scratch.Projected[1] = TVecPointC{12, 2, 1.0};
+    scratch.Projected[2] = TVecPointC{12, 8, -0.5}; // behind the eye
+    DrawPolygonWire(model, scratch, 0, pane);
     EXPECT_EQ(pane.GetPixel(2, 2), kWire);
     EXPECT_EQ(pane.GetPixel(11, 2), kWire);
     EXPECT_EQ(pane.GetPixel(12, 5), 0u); // 1-2 touches the point behind the eye
@@ -127,14 +132,15 @@ TEST(WireframeMode0, ClipsLinesLeavingThePaneAndSurvivesBrokenIndices)
     model.AddPolygonByCorners(0, {Corner(0, 0, 0), Corner(1, 0, 0), Corner(2, 0, 0)});
     model.Edges[1].EndVertex = -1; // as the group sort leaves an unknown vertex
     model.Polygons[0].sides.push_back(99);
-    model.WireColour = kWire;
+    TDrawScratch scratch;
+    scratch.WireColour = kWire;
     TCanvas pane(20, 10);
-    model.Projected.assign(3, TVecPointC{});
-    model.Projected[0] = TVecPointC{-1e6, 5, 1.0};
-    model.Projected[1] = TVecPointC{1e6, 5, 1.0};
-    model.Projected[2] = TVecPointC{5, 5, 1.0};
-    DrawPolygonWire(model, 0, pane);
-    DrawPolygonWire(model, 7, pane);
+    scratch.Projected.assign(3, TVecPointC{});
+    scratch.Projected[0] = TVecPointC{-1e6, 5, 1.0};
+    scratch.Projected[1] = TVecPointC{1e6, 5, 1.0};
+    scratch.Projected[2] = TVecPointC{5, 5, 1.0};
+    DrawPolygonWire(model, scratch, 0, pane);
+    DrawPolygonWire(model, scratch, 7, pane);
     for (int x = 0; x < 20; ++x)
         EXPECT_EQ(pane.GetPixel(x, 5), kWire) << x;
 }
@@ -145,9 +151,10 @@ TEST(OrthoPanes, TopPaneWorkedCaseWithAMarkedCorner)
     model.AddEdgeByInputs(Corner(1, 2, 3), Corner(0, 0, 0));
     model.Vertices[0].Mark = true;
     TCanvas pane(200, 60);
-    ClearDrawn(model);
-    DrawOrthoView(model, 1, pane, Corner(0, 0, 0), true, 10.0, kOrthoColours);
-    EXPECT_EQ(model.OrthoScale, 20.0);
+    TDrawScratch scratch;
+    ClearDrawn(model, scratch);
+    DrawOrthoView(model, scratch, 1, pane, Corner(0, 0, 0), true, 10.0, kOrthoColours);
+    EXPECT_EQ(scratch.OrthoScale, 20.0);
     // (1, 2, 3) -> column 100 + 2 * 20, row 30 + 1 * 20: a 4 x 4 square from (138, 48).
     for (int y = 46; y < 54; ++y)
         for (int x = 136; x < 144; ++x) {
@@ -194,10 +201,11 @@ TEST(WireframeGolden, ThreeOrthographicPanes)
     for (int view = 1; view <= 3; ++view) {
         TCanvas pane(120, 90);
         pane.Clear(kBack);
-        ClearDrawn(selected);
-        DrawOrthoView(selected, view, pane, centre, true, 16.0, kOrthoColours);
-        ClearDrawn(other);
-        DrawOrthoView(other, view, pane, centre, false, 16.0, kOrthoColours);
+        TDrawScratch scratch;
+        ClearDrawn(selected, scratch);
+        DrawOrthoView(selected, scratch, view, pane, centre, true, 16.0, kOrthoColours);
+        ClearDrawn(other, scratch);
+        DrawOrthoView(other, scratch, view, pane, centre, false, 16.0, kOrthoColours);
         const std::string name = "wire_ortho_" + std::to_string(view) + ".png";
         EXPECT_EQ(test::CompareImageWithGolden(name, pane), "");
     }

@@ -1,4 +1,4 @@
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 #include "core/settings/ini_file.h"
 #include "core/settings/settings.h"
 #include "tests/support/recording_sink.h"
@@ -329,7 +329,7 @@ TEST(SettingInt, ReadsDecimalIntegersOnly)
     };
     for (const IntCase& c : cases) {
         int value = 0;
-        EXPECT_EQ(ParseSettingInt(c.text, value), c.ok) << c.text;
+        EXPECT_EQ(TemplateSize(c.text, value), c.ok) << c.text;
         if (c.ok) {
             EXPECT_EQ(value, c.value) << c.text;
         }

@@ -35,13 +35,14 @@ struct TFillFixture
 {
     TpreviewObj Model = MakeUVModel({{0.0, 0.0}, {1.0, 1.0}}, {{0, 1}});
     TMapTemplate Map;
+    TDrawScratch Scratch;
     TCanvas Pane{16, 2};
     TDIB Bitmap;
 
     TFillFixture()
     {
         Map.SetModel(&Model);
-        Model.TexturePreview = true;
+        Scratch.TexturePreview = true;
         Pane.Clear(kPaneBack);
         Bitmap.Allocate(16, 2, false, true);
         Bitmap.ClearDepth();
@@ -57,7 +58,7 @@ struct TFillFixture
         span.LeftU = 0.0;
         span.RightU = 15.0 / 16.0;
         span.LeftV = span.RightV = 0.75;
-        FillSpan(Model, span, 1, false, Pane, Bitmap, intensity);
+        FillSpan(Model, Scratch, span, 1, false, Pane, Bitmap, intensity);
     }
 };
 
@@ -107,7 +108,7 @@ TEST(TexturedFill, ShadesTexelsByTheFacesIntensity)
         TCanvas picture(1, 1);
         picture.SetPixel(0, 0, c.Texel);
         f.Map.LoadPicture(picture);
-        f.Model.TextureShade = c.Shade;
+        f.Scratch.TextureShade = c.Shade;
         f.FillRow(c.Intensity);
         EXPECT_EQ(f.Pane.GetPixel(7, 1), c.Expected) << c.Shade << " " << c.Intensity;
     }
@@ -122,8 +123,9 @@ TEST(TexturedFill, FallsBackToRedShadesWithoutATemplate)
     EXPECT_EQ(f.Pane.GetPixel(7, 1), 200u);
 }
 
-// A face whose u runs from 0.9 on its left to 0.1 on its right, across the seam.
-TpreviewObj SeamQuad()
+// A face whose u runs from 0.9 on its left to 0.1 on its right, across the seam, with its
+// corners projected into scratch.
+TpreviewObj SeamQuad(TDrawScratch& scratch)
 {
     TpreviewObj model;
     const VertexInput corners[] = {
@@ -141,15 +143,16 @@ TpreviewObj SeamQuad()
         p.x = screen[i][0];
         p.y = screen[i][1];
         p.z = 1.0;
-        model.Projected.push_back(p);
+        scratch.Projected.push_back(p);
     }
-    model.TexturePreview = true;
+    scratch.TexturePreview = true;
     return model;
 }
 
 TEST(TexturedFill, TexturesAFaceAcrossTheSeamFromTheTemplatesEdges)
 {
-    TpreviewObj model = SeamQuad();
+    TDrawScratch scratch;
+    TpreviewObj model = SeamQuad(scratch);
     TMapTemplate map;
     map.SetModel(&model);
     ASSERT_TRUE(map.SetupTemplate(64, 32));
@@ -165,7 +168,7 @@ TEST(TexturedFill, TexturesAFaceAcrossTheSeamFromTheTemplatesEdges)
     TDIB bitmap;
     bitmap.Allocate(64, 48, false, true);
     bitmap.ClearDepth();
-    FillPolygon(model, 0, false, pane, bitmap);
+    FillPolygon(model, scratch, 0, false, pane, bitmap);
 
     // u 0.9 .. 1.1 is columns 58 .. 63 and then 0 .. 6: never the middle of the template.
     int drawn = 0;

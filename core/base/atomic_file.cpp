@@ -1,10 +1,11 @@
-#include "core/io/errors.h"
-#include "core/io/rds_writer.h"
+#include "core/base/atomic_file.h"
 
-#include <cassert>
+#include "core/base/errors.h"
+
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -14,10 +15,6 @@
 namespace kalvo {
 
 namespace {
-
-// Output is handed to the system in pieces of about this size: large enough that the system
-// calls cost nothing next to the formatting, small enough to stay in the cache.
-constexpr std::size_t kFlushSize = std::size_t{1} << 20;
 
 // Bytes of the target's name that go into the temporary file's name.
 constexpr std::size_t kTempNameStem = 64;
@@ -66,110 +63,61 @@ int CreateTempBeside(const std::string& target, std::string& tempPath)
 
 } // namespace
 
-TObjwriter::TObjwriter() = default;
+TAtomicFile::~TAtomicFile() { Discard(); }
 
-TObjwriter::~TObjwriter() { Discard(); }
-
-void TObjwriter::AddObject(const TpreviewObj& object) { objects_.push_back(&object); }
-
-void TObjwriter::WriteLines(const std::vector<std::string>& lines)
-{
-    for (const std::string& line : lines)
-        WriteLine(line);
-}
-
-void TObjwriter::OpenFile(const std::string& name)
+void TAtomicFile::Open(const std::string& target)
 {
     Discard();
-    isOpen_ = true;
-    target_ = name;
-    realPath_ = ResolveTarget(name);
-    buffer_.clear();
-    buffer_.reserve(kFlushSize + 4096);
+    target_ = target;
+    realPath_ = ResolveTarget(target);
     fd_ = CreateTempBeside(realPath_, tempPath_);
     if (fd_ < 0) {
         const int error = errno;
         tempPath_.clear();
         throw TWriteError(SystemErrorText(target_, error));
     }
-    // A replaced file keeps its permissions.
     struct stat info;
     replacing_ = stat(realPath_.c_str(), &info) == 0;
+    // A file system without permissions (a FAT stick) refuses this; the file is written anyway.
     if (replacing_ && S_ISREG(info.st_mode))
-        fchmod(fd_, info.st_mode & 07777);
+        (void)fchmod(fd_, info.st_mode & 07777);
 }
 
-void TObjwriter::WriteLine(std::string_view text)
+void TAtomicFile::Write(std::string_view bytes)
 {
-    buffer_.append(text);
-    EndLine();
-}
-
-void TObjwriter::EndLine()
-{
-    buffer_.append("\r\n", 2);
-    if (fd_ >= 0 && buffer_.size() >= kFlushSize)
-        Flush();
-}
-
-void TObjwriter::Flush()
-{
-    const char* data = buffer_.data();
-    std::size_t left = buffer_.size();
+    if (fd_ < 0)
+        throw TWriteError(SystemErrorText(target_, EBADF));
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
     while (left > 0) {
         const ssize_t written = write(fd_, data, left);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            const int error = errno;
-            buffer_.clear();
-            throw TWriteError(SystemErrorText(target_, error));
+            Fail(errno);
         }
         data += written;
         left -= static_cast<std::size_t>(written);
     }
-    buffer_.clear();
 }
 
-void TObjwriter::CloseFile()
+void TAtomicFile::Commit()
 {
-    assert(fd_ >= 0);
     if (fd_ < 0)
         throw TWriteError(SystemErrorText(target_, EBADF));
-    Flush();
-    // When a file is replaced, the data must be on disk before the name points at it, or a
-    // crash right after the rename could leave an empty file where the old one was. A new file
-    // has nothing to lose, and the wait would be half the time of a big export.
-    if (replacing_ && fdatasync(fd_) != 0 && errno != EINVAL) {
-        const int error = errno;
-        throw TWriteError(SystemErrorText(target_, error));
-    }
+    // Some file systems cannot sync at all (EINVAL); their data is as safe as it gets.
+    if (replacing_ && fdatasync(fd_) != 0 && errno != EINVAL)
+        Fail(errno);
     const int fd = fd_;
     fd_ = -1;
-    if (close(fd) != 0) {
-        const int error = errno;
-        unlink(tempPath_.c_str());
-        tempPath_.clear();
-        throw TWriteError(SystemErrorText(target_, error));
-    }
-    if (rename(tempPath_.c_str(), realPath_.c_str()) != 0) {
-        const int error = errno;
-        unlink(tempPath_.c_str());
-        tempPath_.clear();
-        throw TWriteError(SystemErrorText(target_, error));
-    }
+    if (close(fd) != 0)
+        Fail(errno);
+    if (std::rename(tempPath_.c_str(), realPath_.c_str()) != 0)
+        Fail(errno);
     tempPath_.clear();
 }
 
-std::string TObjwriter::TakeText()
-{
-    assert(fd_ < 0);
-    std::string text;
-    text.swap(buffer_);
-    return text;
-}
-
-void TObjwriter::Discard() noexcept
+void TAtomicFile::Discard() noexcept
 {
     if (fd_ >= 0) {
         close(fd_);
@@ -179,6 +127,20 @@ void TObjwriter::Discard() noexcept
         unlink(tempPath_.c_str());
         tempPath_.clear();
     }
+}
+
+void TAtomicFile::Fail(int errorNumber)
+{
+    Discard();
+    throw TWriteError(SystemErrorText(target_, errorNumber));
+}
+
+void ReplaceFileContent(const std::string& target, std::string_view bytes)
+{
+    TAtomicFile file;
+    file.Open(target);
+    file.Write(bytes);
+    file.Commit();
 }
 
 } // namespace kalvo

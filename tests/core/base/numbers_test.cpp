@@ -1,4 +1,4 @@
-#include "core/io/numbers.h"
+#include "core/base/numbers.h"
 
 #include <bit>
 #include <cfloat>

@@ -1,4 +1,4 @@
-#include "core/io/errors.h"
+#include "core/base/errors.h"
 
 #include <cstring>
 

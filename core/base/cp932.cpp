@@ -1,5 +1,8 @@
-#include "core/io/cp932.h"
+#include "core/base/cp932.h"
 
+#include "core/base/text.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -41,10 +44,8 @@ private:
 // it, up to the length the lead announces. A character after a cut sequence is kept.
 std::size_t BadUtf8Length(const char* in, std::size_t inLeft)
 {
-    const auto lead = static_cast<unsigned char>(in[0]);
-    std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (length > inLeft)
-        length = inLeft;
+    const std::size_t length =
+        std::min(Utf8SequenceLength(static_cast<unsigned char>(in[0])), inLeft);
     std::size_t taken = 1;
     while (taken < length && (static_cast<unsigned char>(in[taken]) & 0xC0) == 0x80)
         ++taken;
@@ -68,6 +69,19 @@ std::string Convert(const char* to, const char* from, std::string_view text, OnB
         const std::size_t skip = onBad(in, inLeft, out);
         in += skip;
         inLeft -= skip;
+    }
+    return out;
+}
+
+std::optional<std::string> ConvertWhole(const char* to, const char* from, std::string_view text)
+{
+    TIconv converter(to, from);
+    std::string out;
+    const char* in = text.data();
+    std::size_t inLeft = text.size();
+    while (inLeft > 0) {
+        if (!converter.Step(in, inLeft, out) && errno != E2BIG)
+            return std::nullopt;
     }
     return out;
 }
@@ -99,6 +113,16 @@ std::string Cp932ToUtf8(std::string_view cp932)
                 (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
             return isTrail ? std::size_t{2} : std::size_t{1};
         });
+}
+
+std::optional<std::string> Utf8ToCp932Whole(std::string_view utf8)
+{
+    return ConvertWhole("CP932", "UTF-8", utf8);
+}
+
+std::optional<std::string> Cp932ToUtf8Whole(std::string_view cp932)
+{
+    return ConvertWhole("UTF-8", "CP932", cp932);
 }
 
 } // namespace kalvo

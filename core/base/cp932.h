@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,10 @@ std::string Utf8ToCp932(std::string_view utf8, char replacement = '?');
 // A byte sequence that is not code page 932 (a cut lead byte, an unassigned pair) becomes
 // U+FFFD, so a name from a damaged file still shows.
 std::string Cp932ToUtf8(std::string_view cp932);
+
+// The whole text converted, or nothing when any part of it does not convert: for values that
+// must come back byte for byte, such as a folder name code page 932 cannot hold.
+std::optional<std::string> Utf8ToCp932Whole(std::string_view utf8);
+std::optional<std::string> Cp932ToUtf8Whole(std::string_view cp932);
 
 } // namespace kalvo

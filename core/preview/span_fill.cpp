@@ -1,8 +1,7 @@
-#include "core/preview/shading.h"
-
-#include "core/model/quick_sort.h"
 #include "core/model/template_link.h"
 #include "core/preview/clip.h"
+#include "core/preview/shading.h"
+#include "core/preview/valid_index.h"
 #include "core/preview/vector_math.h"
 
 #include <algorithm>
@@ -14,11 +13,6 @@
 namespace kalvo {
 
 namespace {
-
-bool ValidIndex(int index, std::size_t count)
-{
-    return static_cast<std::size_t>(index) < count; // negative indices wrap to huge values
-}
 
 int Sign(std::int64_t value) { return (value > 0) - (value < 0); }
 
@@ -88,7 +82,8 @@ void SeamPair(double a, double b, double period, bool& wrap, double& outA, doubl
 // Enters column c with its values into one row of the span table. In the steep walk the
 // other end of the row is lifted across the seam too when the polygon wraps, so both ends of
 // the span lie on the same side of it.
-void UpdateRow(TpreviewObj& model, SpanRow& row, int c, double z, double u, double v, bool steep)
+void UpdateRow(const TDrawScratch& scratch, SpanRow& row, int c, double z, double u, double v,
+               bool steep)
 {
     if (row.Left < 0) {
         row.Left = row.Right = c;
@@ -101,10 +96,10 @@ void UpdateRow(TpreviewObj& model, SpanRow& row, int c, double z, double u, doub
         row.LeftU = u;
         row.LeftV = v;
         if (steep) {
-            if (model.WrapU && model.MaxU / 2 > row.RightU)
-                row.RightU += model.MaxU;
-            if (model.WrapV && model.MaxV / 2 > row.RightV)
-                row.RightV += model.MaxV;
+            if (scratch.WrapU && scratch.Seams.U / 2 > row.RightU)
+                row.RightU += scratch.Seams.U;
+            if (scratch.WrapV && scratch.Seams.V / 2 > row.RightV)
+                row.RightV += scratch.Seams.V;
         }
     } else if (c > row.Right) {
         row.Right = c;
@@ -112,10 +107,10 @@ void UpdateRow(TpreviewObj& model, SpanRow& row, int c, double z, double u, doub
         row.RightU = u;
         row.RightV = v;
         if (steep) {
-            if (model.WrapU && model.MaxU / 2 > row.LeftU)
-                row.LeftU += model.MaxU;
-            if (model.WrapV && model.MaxV / 2 > row.LeftV)
-                row.LeftV += model.MaxV;
+            if (scratch.WrapU && scratch.Seams.U / 2 > row.LeftU)
+                row.LeftU += scratch.Seams.U;
+            if (scratch.WrapV && scratch.Seams.V / 2 > row.LeftV)
+                row.LeftV += scratch.Seams.V;
         }
     }
 }
@@ -140,72 +135,7 @@ struct TMidPoint
 
 bool WithinColumns(const VertexInput& p, int width) { return p.x >= -0.5 && p.x <= width + 0.5; }
 
-int DepthCueWeight(const TpreviewObj& model, double z)
-{
-    const double range = model.FarDepth - model.NearDepth;
-    // A model whose corners all lie at one depth has no range to fade along: no fading.
-    if (range == 0.0)
-        return 0;
-    return RoundHalfEven((z - model.NearDepth) / range * 256.0);
-}
-
-void PlotDepthPixel(TpreviewObj& model, int x, int y, double z, bool toBitmap, bool depthCue,
-                    TColour colour, TCanvas& pane, TDIB& bitmap)
-{
-    const double stored = bitmap.GetDepth(x, y);
-    if (!(stored >= z - kLineDepthTolerance || stored < 0.0))
-        return;
-    const TColour drawn =
-        depthCue ? BlendColour(colour, model.BackColour, DepthCueWeight(model, z)) : colour;
-    if (toBitmap)
-        bitmap.SetPixel(x, y, drawn);
-    else
-        pane.SetPixel(x, y, drawn);
-    bitmap.SetDepth(x, y, z);
-}
-
-// Number of times a Bresenham walk along the major axis has stepped the minor coordinate
-// after k steps, for an error term starting at err0 and stepping when it drops below 0.
-std::int64_t MinorStepsAfter(std::int64_t k, std::int64_t err0, std::int64_t major,
-                             std::int64_t minor)
-{
-    const std::int64_t need = k * minor - err0;
-    if (need <= 0)
-        return 0;
-    return (need + major - 1) / major;
-}
-
-// The range [first, last) of steps k for which start + sign * k lies in [0, size).
-void StepsInside(std::int64_t start, int sign, std::int64_t size, std::int64_t count,
-                 std::int64_t& first, std::int64_t& last)
-{
-    if (sign > 0) {
-        first = std::max<std::int64_t>(0, -start);
-        last = std::min(count, size - start);
-    } else if (sign < 0) {
-        first = std::max<std::int64_t>(0, start - size + 1);
-        last = std::min(count, start + 1);
-    } else {
-        const bool inside = start >= 0 && start < size;
-        first = 0;
-        last = inside ? count : 0;
-    }
-}
-
 } // namespace
-
-TColour BlendColour(TColour a, TColour b, int weight)
-{
-    TColour result = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int ca = static_cast<int>((a >> shift) & 0xFFu);
-        const int cb = static_cast<int>((b >> shift) & 0xFFu);
-        int channel = ca + RoundHalfEven(static_cast<double>(cb - ca) / 256.0 * weight);
-        channel = std::clamp(channel, 0, 255);
-        result |= static_cast<TColour>(channel) << shift;
-    }
-    return result;
-}
 
 TColour ShadeColour(const VertexInput& normal, TColour base)
 {
@@ -226,67 +156,30 @@ TColour ShadeColour(const VertexInput& normal, TColour base)
     return result;
 }
 
-void BuildDrawOrder(TpreviewObj& model)
-{
-    const std::size_t edgeCount = model.Edges.size();
-    const std::size_t projectedCount = model.Projected.size();
-    model.DrawOrderCount = model.PolygonCount();
-    for (int p = 0; p < model.DrawOrderCount; ++p) {
-        PrefetchAhead(model, p);
-        PolygonRec& polygon = model.Polygons[p];
-        double sum = 0.0;
-        for (const int e : polygon.sides) {
-            if (!ValidIndex(e, edgeCount))
-                continue;
-            const TEdgeC& edge = model.Edges[e];
-            if (!ValidIndex(edge.StartVertex, projectedCount) ||
-                !ValidIndex(edge.EndVertex, projectedCount))
-                continue;
-            const double zs = model.Projected[edge.StartVertex].z;
-            const double ze = model.Projected[edge.EndVertex].z;
-            sum += zs + ze;
-            if (!model.DepthRangeSet) {
-                model.DepthRangeSet = true;
-                model.NearDepth = model.FarDepth = zs;
-            }
-            model.NearDepth = std::min(model.NearDepth, std::min(zs, ze));
-            model.FarDepth = std::max(model.FarDepth, std::max(zs, ze));
-        }
-        const int count = polygon.count();
-        polygon.DepthKey = count > 0 ? RoundHalfEven(sum / count * 2) : 0;
-    }
-    model.DepthRangeSet = false;
-
-    std::vector<PolygonRec>& polygons = model.Polygons;
-    QuickSortRange(
-        0, model.DrawOrderCount - 1, [&](int k) { return polygons[k].DepthKey; },
-        [&](int a, int b) { std::swap(polygons[a], polygons[b]); });
-}
-
-void ResetSpans(TpreviewObj& model, int paneHeight)
+void ResetSpans(TDrawScratch& scratch, int paneHeight)
 {
     // Only the rows the previous polygon entered can hold a span: emptying those keeps the
     // cost proportional to the polygon, not to the pane.
-    std::vector<SpanRow>& table = model.SpanTable;
-    const int last = std::min<std::int64_t>(model.LastRow, std::ssize(table) - 1);
-    for (int row = std::max(model.FirstRow, 0); row <= last; ++row)
+    std::vector<SpanRow>& table = scratch.SpanTable;
+    const int last = std::min<std::int64_t>(scratch.LastRow, std::ssize(table) - 1);
+    for (int row = std::max(scratch.FirstRow, 0); row <= last; ++row)
         table[row].Left = table[row].Right = -1;
     const int rows = std::max(paneHeight, 0);
     if (std::ssize(table) != rows)
         table.resize(rows);
-    model.FirstRow = paneHeight;
-    model.LastRow = 0;
-    model.WrapU = false;
-    model.WrapV = false;
+    scratch.FirstRow = paneHeight;
+    scratch.LastRow = 0;
+    scratch.WrapU = false;
+    scratch.WrapV = false;
 }
 
-void ScanEdge(TpreviewObj& model, const VertexInput& a, const VertexInput& b, int paneWidth,
+void ScanEdge(TDrawScratch& scratch, const VertexInput& a, const VertexInput& b, int paneWidth,
               int paneHeight)
 {
     VertexInput start = a;
     VertexInput end = b;
-    SeamPair(a.u, b.u, model.SeamPeriodU(), model.WrapU, start.u, end.u);
-    SeamPair(a.v, b.v, model.SeamPeriodV(), model.WrapV, start.v, end.v);
+    SeamPair(a.u, b.u, scratch.Seams.U, scratch.WrapU, start.u, end.u);
+    SeamPair(a.v, b.v, scratch.Seams.V, scratch.WrapV, start.v, end.v);
     const double right = paneWidth + kScanSlack;
     const double bottom = paneHeight + kScanSlack;
     const bool inBox = start.x >= -kScanSlack && start.x <= right && end.x >= -kScanSlack &&
@@ -303,13 +196,13 @@ void ScanEdge(TpreviewObj& model, const VertexInput& a, const VertexInput& b, in
     double uA = start.u, uB = end.u;
     double vA = start.v, vB = end.v;
 
-    if (model.LastRow < model.FirstRow)
-        model.FirstRow = model.LastRow = static_cast<int>(yA);
-    model.FirstRow = static_cast<int>(std::min<std::int64_t>({model.FirstRow, yA, yB}));
-    model.LastRow = static_cast<int>(std::max<std::int64_t>({model.LastRow, yA, yB}));
+    if (scratch.LastRow < scratch.FirstRow)
+        scratch.FirstRow = scratch.LastRow = static_cast<int>(yA);
+    scratch.FirstRow = static_cast<int>(std::min<std::int64_t>({scratch.FirstRow, yA, yB}));
+    scratch.LastRow = static_cast<int>(std::max<std::int64_t>({scratch.LastRow, yA, yB}));
 
-    const std::int64_t rows = std::min<std::int64_t>(paneHeight, std::ssize(model.SpanTable));
-    SpanRow* table = model.SpanTable.data();
+    const std::int64_t rows = std::min<std::int64_t>(paneHeight, std::ssize(scratch.SpanTable));
+    SpanRow* table = scratch.SpanTable.data();
 
     if (std::llabs(yB - yA) > std::llabs(xB - xA)) {
         if (yB < yA) {
@@ -330,7 +223,7 @@ void ScanEdge(TpreviewObj& model, const VertexInput& a, const VertexInput& b, in
         double z = zA, u = uA, v = vA;
         for (std::int64_t row = yA; row <= yB; ++row) {
             if (row >= 0 && row < rows)
-                UpdateRow(model, table[row], SpanColumn(x, paneWidth), z, u, v, true);
+                UpdateRow(scratch, table[row], SpanColumn(x, paneWidth), z, u, v, true);
             z += dz;
             u += du;
             v += dv;
@@ -361,7 +254,7 @@ void ScanEdge(TpreviewObj& model, const VertexInput& a, const VertexInput& b, in
     double z = zA, u = uA, v = vA;
     for (std::int64_t x = xA; x <= xB; ++x) {
         if (row >= 0 && row < rows)
-            UpdateRow(model, table[row], SpanColumn(x, paneWidth), z, u, v, false);
+            UpdateRow(scratch, table[row], SpanColumn(x, paneWidth), z, u, v, false);
         err -= minor;
         z += dz;
         u += du;
@@ -373,15 +266,15 @@ void ScanEdge(TpreviewObj& model, const VertexInput& a, const VertexInput& b, in
     }
 }
 
-void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, TCanvas& pane,
-              TDIB& bitmap, TColour colour)
+void FillSpan(const TpreviewObj& model, const TDrawScratch& scratch, const SpanRow& span, int row,
+              bool toBitmap, TCanvas& pane, TDIB& bitmap, TColour colour)
 {
     const int width = pane.Width();
     if (row < 0 || row >= pane.Height())
         return;
     const int n = span.Right - span.Left;
     const double dz = n != 0 ? (span.RightDepth - span.LeftDepth) / n : 0.0;
-    const TTemplateLink* texture = model.TexturePreview ? model.TemplateWindow : nullptr;
+    const TTemplateLink* texture = scratch.TexturePreview ? model.TemplateWindow : nullptr;
     // In texture mode the polygon's colour is an intensity held in the red channel.
     const double intensity = static_cast<double>(colour & 0xFFu);
     // The depth plane is read directly; pixels outside it read 0 and so are never drawn.
@@ -432,7 +325,7 @@ void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, T
             if (texture->IsTransparent(texel))
                 continue;
             drawn = texel;
-            if (model.TextureShade) {
+            if (scratch.TextureShade) {
                 drawn = 0;
                 for (int shift = 0; shift <= 16; shift += 8) {
                     const double channel = static_cast<double>((texel >> shift) & 0xFFu);
@@ -450,49 +343,24 @@ void FillSpan(TpreviewObj& model, const SpanRow& span, int row, bool toBitmap, T
     }
 }
 
-void PrefetchAhead(const TpreviewObj& model, int p)
-{
-    // Three stages, each a few polygons behind the one before: the side list, then the edges
-    // it names, then the corners those edges name.
-    const int count = model.PolygonCount();
-    if (p + 24 < count)
-        __builtin_prefetch(model.Polygons[p + 24].sides.data());
-    if (p + 12 < count) {
-        for (const int e : model.Polygons[p + 12].sides) {
-            if (ValidIndex(e, model.Edges.size()))
-                __builtin_prefetch(&model.Edges[e]);
-        }
-    }
-    if (p + 6 < count) {
-        const std::size_t projectedCount = model.Projected.size();
-        for (const int e : model.Polygons[p + 6].sides) {
-            if (!ValidIndex(e, model.Edges.size()))
-                continue;
-            const int s = model.Edges[e].StartVertex;
-            if (ValidIndex(s, projectedCount) && ValidIndex(s, model.Vertices.size())) {
-                __builtin_prefetch(&model.Projected[s]);
-                __builtin_prefetch(&model.Vertices[s]);
-            }
-        }
-    }
-}
-
-void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& bitmap)
+void FillPolygon(const TpreviewObj& model, TDrawScratch& scratch, int p, bool toBitmap,
+                 TCanvas& pane, TDIB& bitmap)
 {
     if (!ValidIndex(p, model.Polygons.size()))
         return;
     const PolygonRec& polygon = model.Polygons[p];
     const int width = pane.Width();
     const int height = pane.Height();
-    model.CentreX = width / 2;
-    model.CentreY = height / 2;
+    scratch.CentreX = width / 2;
+    scratch.CentreY = height / 2;
     const int n = polygon.count();
     if (n > 4)
         return;
-    ResetSpans(model, height);
+    ResetSpans(scratch, height);
+    scratch.Seams = TSeamPeriods{model.SeamPeriodU(), model.SeamPeriodV()};
 
     const TClipRect rect{0, 0, width, height};
-    const std::size_t projectedCount = model.Projected.size();
+    const std::size_t projectedCount = scratch.Projected.size();
     const std::size_t vertexCount = model.Vertices.size();
     TMidPoint middle[3];
     for (int i = 0; i < n; ++i) {
@@ -505,8 +373,8 @@ void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& 
         if (!ValidIndex(s, projectedCount) || !ValidIndex(t, projectedCount) ||
             !ValidIndex(s, vertexCount) || !ValidIndex(t, vertexCount))
             return;
-        VertexInput a = ReadPoint(model.Projected[s]);
-        VertexInput b = ReadPoint(model.Projected[t]);
+        VertexInput a = ReadPoint(scratch.Projected[s]);
+        VertexInput b = ReadPoint(scratch.Projected[t]);
         // A corner behind the eye has no image, and neither has the polygon.
         if (a.z < 0.0 || b.z < 0.0)
             return;
@@ -519,7 +387,7 @@ void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& 
             // Wholly inside: the clipper would only put the left end first.
             if (a.x > b.x)
                 std::swap(a, b);
-            ScanEdge(model, a, b, width, height);
+            ScanEdge(scratch, a, b, width, height);
             continue;
         }
         TClipBorders borders;
@@ -527,123 +395,35 @@ void FillPolygon(TpreviewObj& model, int p, bool toBitmap, TCanvas& pane, TDIB& 
         // beyond the left or right border; it has nothing inside the pane to enter.
         if (ClipSegment(a, b, rect, borders, TSeamPeriods{model.MaxU, model.MaxV}) &&
             WithinColumns(a, width) && WithinColumns(b, width))
-            ScanEdge(model, a, b, width, height);
+            ScanEdge(scratch, a, b, width, height);
         if (borders.StartBorder.Present)
-            ScanEdge(model, borders.StartBorder.A, borders.StartBorder.B, width, height);
+            ScanEdge(scratch, borders.StartBorder.A, borders.StartBorder.B, width, height);
         if (borders.EndBorder.Present)
-            ScanEdge(model, borders.EndBorder.A, borders.EndBorder.B, width, height);
+            ScanEdge(scratch, borders.EndBorder.A, borders.EndBorder.B, width, height);
     }
 
     // Faces of fewer than three sides have no plane to light: black.
     TColour colour = 0;
     if (n >= 3) {
-        const TColour base = model.TexturePreview ? 255u : polygon.colour;
+        const TColour base = scratch.TexturePreview ? 255u : polygon.colour;
         const auto point = [](const TMidPoint& m) { return MakePoint(m.x, m.y, m.z); };
         colour =
             ShadeColour(FaceNormal(point(middle[0]), point(middle[1]), point(middle[2])), base);
     }
 
-    const int enteredLast = model.LastRow;
-    model.FirstRow = std::max(model.FirstRow, 0);
-    model.LastRow = std::min(model.LastRow, bitmap.Height() - 1);
-    const int tableLast = static_cast<int>(std::ssize(model.SpanTable)) - 1;
-    const int fillLast = std::min(model.LastRow, tableLast);
-    for (int row = model.FirstRow; row <= fillLast; ++row) {
-        if (model.SpanTable[row].Left >= 0)
-            FillSpan(model, model.SpanTable[row], row, toBitmap, pane, bitmap, colour);
+    const int enteredLast = scratch.LastRow;
+    scratch.FirstRow = std::max(scratch.FirstRow, 0);
+    scratch.LastRow = std::min(scratch.LastRow, bitmap.Height() - 1);
+    const int tableLast = static_cast<int>(std::ssize(scratch.SpanTable)) - 1;
+    const int fillLast = std::min(scratch.LastRow, tableLast);
+    for (int row = scratch.FirstRow; row <= fillLast; ++row) {
+        if (scratch.SpanTable[row].Left >= 0)
+            FillSpan(model, scratch, scratch.SpanTable[row], row, toBitmap, pane, bitmap, colour);
     }
     // Rows below the bitmap were entered but are never filled; empty them now, since the
     // stored row range no longer covers them and the next ResetSpans would miss them.
-    for (int row = std::max(model.LastRow + 1, 0); row <= std::min(enteredLast, tableLast); ++row)
-        model.SpanTable[row].Left = model.SpanTable[row].Right = -1;
-}
-
-void DrawDepthLine(TpreviewObj& model, const VertexInput& a, const VertexInput& b, bool toBitmap,
-                   bool depthCue, TColour colour, TCanvas& pane, TDIB& bitmap)
-{
-    const std::int64_t width = pane.Width();
-    const std::int64_t height = pane.Height();
-    const std::int64_t dx = RoundHalfEven(b.x - a.x);
-    const std::int64_t dy = RoundHalfEven(b.y - a.y);
-    const double dz = b.z - a.z;
-    const int sx = Sign(dx);
-    const int sy = Sign(dy);
-    const std::int64_t x0 = RoundHalfEven(a.x);
-    const std::int64_t y0 = RoundHalfEven(a.y);
-    const std::int64_t adx = std::llabs(dx);
-    const std::int64_t ady = std::llabs(dy);
-
-    // The walk is entered at the first step inside the pane along the major axis and left at
-    // the last, so a line reaching far outside costs no more than one across the pane.
-    const bool wide = adx > ady;
-    const std::int64_t major = wide ? adx : ady;
-    const std::int64_t minor = wide ? ady : adx;
-    const double zStep = major != 0 ? dz / major : 0.0;
-    const std::int64_t err0 = major / 2;
-    std::int64_t first = 0;
-    std::int64_t last = 0;
-    if (wide)
-        StepsInside(x0, sx, width, major + 1, first, last);
-    else
-        StepsInside(y0, sy, height, major + 1, first, last);
-    if (first >= last)
-        return;
-    const std::int64_t minorSteps = MinorStepsAfter(first, err0, major, minor);
-    std::int64_t err = err0 - first * minor + minorSteps * major;
-    std::int64_t x = wide ? x0 + sx * first : x0 + sx * minorSteps;
-    std::int64_t y = wide ? y0 + sy * minorSteps : y0 + sy * first;
-    double z = first == 0 ? a.z : a.z + zStep * static_cast<double>(first);
-    for (std::int64_t k = first; k < last; ++k) {
-        if (x >= 0 && x < width && y >= 0 && y < height)
-            PlotDepthPixel(model, static_cast<int>(x), static_cast<int>(y), z, toBitmap, depthCue,
-                           colour, pane, bitmap);
-        z += zStep;
-        err -= minor;
-        if (wide) {
-            x += sx;
-            if (err < 0) {
-                err += major;
-                y += sy;
-            }
-        } else {
-            y += sy;
-            if (err < 0) {
-                err += major;
-                x += sx;
-            }
-        }
-    }
-}
-
-void DrawPolygonEdges(TpreviewObj& model, int p, bool depthCue, bool toBitmap, TCanvas& pane,
-                      TDIB& bitmap)
-{
-    if (!ValidIndex(p, model.Polygons.size()))
-        return;
-    model.CentreX = pane.Width() / 2;
-    model.CentreY = pane.Height() / 2;
-    const std::size_t projectedCount = model.Projected.size();
-    for (const int e : model.Polygons[p].sides) {
-        if (!ValidIndex(e, model.Edges.size()))
-            continue;
-        TEdgeC& edge = model.Edges[e];
-        if (edge.Drawn)
-            continue;
-        edge.Drawn = true;
-        if (!ValidIndex(edge.StartVertex, projectedCount) ||
-            !ValidIndex(edge.EndVertex, projectedCount))
-            continue;
-        const VertexInput a = ReadPoint(model.Projected[edge.StartVertex]);
-        const VertexInput b = ReadPoint(model.Projected[edge.EndVertex]);
-        for (const VertexInput* corner : {&a, &b}) {
-            if (corner->mark)
-                pane.FillRect(RoundHalfEven(corner->x - 2), RoundHalfEven(corner->y - 2),
-                              RoundHalfEven(corner->x + 2), RoundHalfEven(corner->y + 2),
-                              kShadeMarkColour);
-        }
-        if (a.z >= 0.0 && b.z >= 0.0)
-            DrawDepthLine(model, a, b, toBitmap, depthCue, model.WireColour, pane, bitmap);
-    }
+    for (int row = std::max(scratch.LastRow + 1, 0); row <= std::min(enteredLast, tableLast); ++row)
+        scratch.SpanTable[row].Left = scratch.SpanTable[row].Right = -1;
 }
 
 } // namespace kalvo

@@ -1,4 +1,6 @@
-#include "core/io/numbers.h"
+#include "core/base/numbers.h"
+
+#include "core/base/text.h"
 
 #include <bit>
 #include <charconv>
@@ -94,16 +96,6 @@ std::string FormatShortest(double value)
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
-}
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 namespace {

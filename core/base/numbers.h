@@ -20,6 +20,4 @@ bool ParseDouble(std::string_view text, double& value);
 // Reads a decimal integer in the int range, blanks and a leading '+' allowed.
 bool ParseInt(std::string_view text, int& value);
 
-std::string_view TrimBlanks(std::string_view text);
-
 } // namespace kalvo

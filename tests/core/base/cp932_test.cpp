@@ -1,4 +1,4 @@
-#include "core/io/cp932.h"
+#include "core/base/cp932.h"
 
 #include <gtest/gtest.h>
 
