@@ -5,6 +5,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/kalvo3d-gui-bench [benchmark options]
 
+#include "bench/wavy_grid.h"
 #include "core/model/model_list.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/draw_settings.h"
@@ -34,38 +35,11 @@ using Clock = std::chrono::steady_clock;
 constexpr int kPaneWidth = 1024;
 constexpr int kPaneHeight = 768;
 
-// A gently waving square grid over [-1, 1]^2 of cells x cells quads, two triangles each
-// (224: 100,352 triangles; 708: 1,002,528).
+// The shading benchmarks' grid, named (224: 100,352 triangles; 708: 1,002,528).
 std::unique_ptr<TpreviewObj> MakeGrid(int cells)
 {
-    auto model = std::make_unique<TpreviewObj>();
+    auto model = MakeWavyGrid(cells);
     model->Name = "Grid";
-    const int side = cells + 1;
-    model->Reserve(static_cast<std::size_t>(side) * side,
-                   static_cast<std::size_t>(cells) * cells * 3 + 2 * cells,
-                   static_cast<std::size_t>(cells) * cells * 2);
-    for (int j = 0; j < side; ++j) {
-        for (int i = 0; i < side; ++i) {
-            const double x = -1.0 + 2.0 * i / cells;
-            const double y = -1.0 + 2.0 * j / cells;
-            const double z = 0.05 * std::sin(3 * x) * std::cos(3 * y);
-            model->AddVertex(VertexInput{x, y, z, 0.5 + x / 2, 0.5 + y / 2, 0, 0, false});
-        }
-    }
-    const auto at = [side](int i, int j) { return j * side + i; };
-    for (int j = 0; j < cells; ++j) {
-        for (int i = 0; i < cells; ++i) {
-            const int a = at(i, j), b = at(i + 1, j), c = at(i + 1, j + 1), d = at(i, j + 1);
-            const int ab = model->AddEdge(a, b);
-            const int bc = model->AddEdge(b, c);
-            const int ca = model->AddEdge(c, a);
-            const int cd = model->AddEdge(c, d);
-            const int da = model->AddEdge(d, a);
-            const TColour colour = ((i + j) & 1) ? 0x40C0FF : 0xFFC040;
-            model->AddPolygon(colour, std::vector<int>{ab, bc, ca});
-            model->AddPolygon(colour, std::vector<int>{ca, cd, da});
-        }
-    }
     return model;
 }
 
