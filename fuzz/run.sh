@@ -8,7 +8,7 @@
 #   fuzz/run.sh dxf runs=1000000
 #
 # Afterwards, fuzz/run.sh TARGET merge folds the working corpus into the kept one, keeping
-# only inputs that add coverage.
+# the fewest inputs that give the same coverage.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${FUZZ_OUT:-$root/build-fuzz}
@@ -35,7 +35,7 @@ esac
 if [ "$what" = merge ]; then
     merged="$out/merged-$target"
     rm -rf "$merged" && mkdir -p "$merged"
-    nice -n 19 "$binary" -merge=1 $limits "$merged" "$kept" "$work"
+    nice -n 19 "$binary" -set_cover_merge=1 $limits "$merged" "$kept" "$work"
     rm -rf "$kept" && mv "$merged" "$kept"
     echo "kept corpus: $(ls "$kept" | wc -l) files, $(du -sh "$kept" | cut -f1)"
     exit 0
