@@ -215,6 +215,10 @@ void RunTemplate(std::string_view bytes)
         Expect(mapTemplate->Bitmap().Width() == mapping.TemplateWidth &&
                    mapTemplate->Bitmap().Height() == mapping.TemplateHeight,
                "the bitmap is not the template's size");
+        // A matched side may reach the largest template; what follows draws the same paths
+        // at a small size, many times faster.
+        if (mapping.TemplateWidth > 2 * width || mapping.TemplateHeight > 2 * height)
+            Expect(mapTemplate->ChangeSize(width, height), "a valid template size was refused");
     }
 
     // The screen the template window draws on; smaller than the template at times.
