@@ -146,9 +146,9 @@ void TfrmEnviron::BuildTemplatePage()
     AddLabel(page, tr("起動ペイントソフト"), 12, 14);
     edtPaint = AddEdit(page, "edtPaint", 12, 34, 360);
     edtPaint->setToolTip(
-        QStringLiteral("テンプレートウインドウから起動するプログラムのコマンドライン。\n"
-                       "%f を含めると、テンプレートを画像ファイルに書き出してその名前で置き換え、"
-                       "プログラムがファイルを保存するたびにテンプレートへ読み込みます。"));
+        tr("テンプレートウインドウから起動するプログラムのコマンドライン。\n"
+           "%f を含めると、テンプレートを画像ファイルに書き出してその名前で置き換え、"
+           "プログラムがファイルを保存するたびにテンプレートへ読み込みます。"));
     texts_.emplace_back(edtPaint, &TSettings::PaintSoft);
     Button1 = new QPushButton(tr("参照..."), page);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -211,7 +211,8 @@ void TfrmEnviron::BuildOtherPage()
                             {tr("日本語"), tr("English"), tr("システムの言語 / System")}, 3,
                             QRect(8, 198, 464, 48));
     radios_.emplace_back(rgpLanguage, &TSettings::Language);
-    AddLabel(page, tr("次回の起動から / From the next start"), 8, 250, 464);
+    AddLabel(page, tr("次回の起動から / From the next start"), 8, 250, 464)
+        ->setObjectName(QStringLiteral("lblLanguageNote"));
 }
 
 void TfrmEnviron::BuildResponsePage()

@@ -4,6 +4,7 @@
 #include "core/model/box.h"
 #include "core/model/preview_obj.h"
 #include "core/preview/navigation.h"
+#include "core/preview/views.h"
 #include "gui/core_texts.h"
 #include "gui/main_form.h"
 #include "gui/object_window.h"
@@ -74,7 +75,7 @@ void TfrmModel::CreateMenus()
         QAction* item = MenuItem(popViewPoint, viewpoint.Item, CoreText(viewpoint.Caption));
         connect(item, &QAction::triggered, this, [this, &viewpoint] {
             ApplyFixedViewpoint(scene_.View, scene_.Camera, viewpoint);
-            Invalidate(0, scene_.DisplayMode);
+            Invalidate(kPerspectiveView, scene_.DisplayMode);
         });
     }
     popViewPoint->addSeparator();
@@ -153,7 +154,7 @@ void TfrmModel::ZoomChanged(const QString& label)
 void TfrmModel::N14Click()
 {
     TargetOrigin(scene_.View, scene_.Camera);
-    Invalidate(0, scene_.DisplayMode);
+    Invalidate(kPerspectiveView, scene_.DisplayMode);
 }
 
 void TfrmModel::mnuGoClick()
@@ -163,7 +164,7 @@ void TfrmModel::mnuGoClick()
         return;
     switch (CentreOnBoxes(scene_.View, scene_.Camera, std::span<const TBox>(&*box, 1))) {
     case TViewChange::Perspective:
-        Invalidate(0, scene_.DisplayMode);
+        Invalidate(kPerspectiveView, scene_.DisplayMode);
         break;
     case TViewChange::Ortho:
         RedrawOrthoPanes();

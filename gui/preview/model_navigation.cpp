@@ -4,6 +4,7 @@
 
 #include "core/preview/draw_settings.h"
 #include "core/preview/navigation.h"
+#include "core/preview/views.h"
 #include "core/settings/settings.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
@@ -94,7 +95,7 @@ void TfrmModel::PaneMouseDown(TPaintBox& box, QMouseEvent& event)
 void TfrmModel::PaneMouseMove(TPaintBox& box, QMouseEvent& event)
 {
     AutoHideObjectWindow();
-    if (box.Tag() == 0)
+    if (box.Tag() == kPerspectiveView)
         PerspectiveMouseMove(event);
     else
         OrthoMouseMove(box, event);
@@ -110,7 +111,7 @@ void TfrmModel::PaneMouseUp(TPaintBox& box, QMouseEvent& event)
         if (click)
             SelectView(box.Tag());
     }
-    if (box.Tag() == 0)
+    if (box.Tag() == kPerspectiveView)
         PerspectiveMouseUp(event);
     else
         OrthoMouseUp(box, event);
@@ -144,17 +145,18 @@ void TfrmModel::PerspectiveMouseMove(QMouseEvent& event)
     const int mode = scene_.DisplayMode;
     switch (settings.ViewMoveMode) {
     case 0: // a wireframe while dragging
-        Invalidate(0, 0);
+        Invalidate(kPerspectiveView, kWireframeMode);
         break;
     case 1: { // shaded wireframe while dragging
         scene_.Settings = DrawSettingsFrom(settings);
-        const bool switchBuffer = scene_.UsesBuffer(1) != scene_.UsesBuffer(mode);
-        Invalidate(0, mode > 0 ? 1 : 0);
+        const bool switchBuffer =
+            scene_.UsesBuffer(kShadedWireframeMode) != scene_.UsesBuffer(mode);
+        Invalidate(kPerspectiveView, mode > kWireframeMode ? kShadedWireframeMode : kWireframeMode);
         dragBufferSwitch_ = switchBuffer;
         break;
     }
-    case 2:
-        Invalidate(0, mode);
+    case 2: // the display mode itself while dragging
+        Invalidate(kPerspectiveView, mode);
         break;
     default:
         break;
@@ -171,12 +173,12 @@ void TfrmModel::PerspectiveMouseUp(QMouseEvent& event)
     const int mode = scene_.DisplayMode;
     switch (CurrentSettings(shell_).ViewMoveMode) {
     case 0:
-        if (mode > 0)
-            Invalidate(0, mode);
+        if (mode > kWireframeMode)
+            Invalidate(kPerspectiveView, mode);
         break;
     case 1:
-        if (mode > 1)
-            Invalidate(0, mode);
+        if (mode > kShadedWireframeMode)
+            Invalidate(kPerspectiveView, mode);
         break;
     default:
         break;
@@ -236,9 +238,9 @@ void TfrmModel::OpenViewMenu(TPaintBox& box, QPoint position, bool fromOrtho)
 void TfrmModel::PaneWheel(TPaintBox& box, QWheelEvent& event)
 {
     const int delta = event.angleDelta().y();
-    if (box.Tag() == 0) {
+    if (box.Tag() == kPerspectiveView) {
         WheelDolly(scene_.View, scene_.Camera, static_cast<double>(delta) / kWheelNotch);
-        Invalidate(0, scene_.DisplayMode);
+        Invalidate(kPerspectiveView, scene_.DisplayMode);
         return;
     }
     // The orthographic zoom goes by whole steps: fine wheels add up to a notch first.

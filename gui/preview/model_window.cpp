@@ -2,6 +2,7 @@
 
 #include "core/model/preview_obj.h"
 #include "core/preview/draw_settings.h"
+#include "core/preview/views.h"
 #include "core/settings/settings.h"
 #include "gui/object_window.h"
 #include "gui/platform.h"
@@ -270,8 +271,8 @@ void TfrmModel::Layout()
     scene_.ThreeView = btnView->isChecked();
     scene_.Layout(pnlModel->width(), pnlModel->height());
     ApplyLayout();
-    for (int v = 0; v < 4; ++v)
-        Invalidate(v, v == 0 ? scene_.DisplayMode : 0);
+    for (int v = 0; v < kViewCount; ++v)
+        Invalidate(v, v == kPerspectiveView ? scene_.DisplayMode : kWireframeMode);
 }
 
 void TfrmModel::ApplyLayout()
@@ -301,7 +302,7 @@ void TfrmModel::MarkActivePane()
 
 void TfrmModel::SelectView(int v)
 {
-    if (v < 0 || v > 3)
+    if (v < 0 || v >= kViewCount)
         return;
     const bool changed = scene_.SelectView(v);
     if (changed && (scene_.SplitView == 0 || scene_.ThreeView))
@@ -335,7 +336,7 @@ void TfrmModel::btnViewClick()
 {
     if (!btnView->isChecked())
         scene_.SplitView = 1;
-    else if (scene_.View.ActiveView == 0)
+    else if (scene_.View.ActiveView == kPerspectiveView)
         scene_.View.ActiveView = 1;
     Layout();
 }
@@ -352,7 +353,7 @@ void TfrmModel::DisplayModeClick()
                          3 * (btnZFlat2->isChecked() ? 1 : 0);
     scene_.Settings = DrawSettingsFrom(CurrentSettings(shell_));
     scene_.PrepareBuffer(scene_.DisplayMode);
-    Invalidate(0, scene_.DisplayMode);
+    Invalidate(kPerspectiveView, scene_.DisplayMode);
 }
 
 void TfrmModel::keyPressEvent(QKeyEvent* event)
@@ -386,7 +387,7 @@ void TfrmModel::Invalidate(int v, int mode)
 {
     dirty_[v] = true;
     pendingMode_[v] = mode;
-    if (v == 0) {
+    if (v == kPerspectiveView) {
         dragBufferSwitch_ = false;
         // The picture being filled in is outdated: its projection is about to change.
         StopFill();
@@ -401,8 +402,8 @@ const TCanvas* TfrmModel::PaintPane(int v)
     dirty_[v] = false;
     scene_.Settings = DrawSettingsFrom(CurrentSettings(shell_));
     scene_.TexturePreview = btnTexture->isChecked();
-    if (v != 0) {
-        scene_.RedrawView(v, 0);
+    if (v != kPerspectiveView) {
+        scene_.RedrawView(v, kWireframeMode);
         return &scene_.Pane(v);
     }
     StopFill();
@@ -410,8 +411,8 @@ const TCanvas* TfrmModel::PaintPane(int v)
     const bool switchBuffer = dragBufferSwitch_;
     dragBufferSwitch_ = false;
     if (switchBuffer)
-        scene_.PrepareBuffer(1);
-    scene_.RedrawView(0, pendingMode_[0]);
+        scene_.PrepareBuffer(kShadedWireframeMode);
+    scene_.RedrawView(kPerspectiveView, pendingMode_[kPerspectiveView]);
     if (switchBuffer)
         scene_.PrepareBuffer(scene_.DisplayMode);
     if (scene_.ProgressPending) {
@@ -423,12 +424,12 @@ const TCanvas* TfrmModel::PaintPane(int v)
             std::clamp<std::int64_t>(kFillSliceMs - spent, kFirstSliceMinMs, kFillSliceMs);
         fillTimer_.start();
     }
-    return &scene_.Pane(0);
+    return &scene_.Pane(kPerspectiveView);
 }
 
 const TCanvas& TfrmModel::RedrawView(int v)
 {
-    return RedrawView(v, v == 0 ? scene_.DisplayMode : 0);
+    return RedrawView(v, v == kPerspectiveView ? scene_.DisplayMode : kWireframeMode);
 }
 
 const TCanvas& TfrmModel::RedrawView(int v, int mode)
@@ -440,21 +441,21 @@ const TCanvas& TfrmModel::RedrawView(int v, int mode)
 
 void TfrmModel::RepaintAll()
 {
-    for (int v = 0; v < 4; ++v)
-        Invalidate(v, v == 0 ? scene_.DisplayMode : 0);
+    for (int v = 0; v < kViewCount; ++v)
+        Invalidate(v, v == kPerspectiveView ? scene_.DisplayMode : kWireframeMode);
 }
 
 void TfrmModel::RedrawOrthoPanes()
 {
-    for (int v = 1; v <= 3; ++v)
-        Invalidate(v, 0);
+    for (int v = kTopView; v <= kFaceView; ++v)
+        Invalidate(v, kWireframeMode);
 }
 
 void TfrmModel::FillTick()
 {
     // A model added since the picture began has not been projected: the picture starts over.
     if (ShownModels() != fillModels_) {
-        Invalidate(0, scene_.DisplayMode);
+        Invalidate(kPerspectiveView, scene_.DisplayMode);
         return;
     }
     if (IsClosing() || !scene_.ProgressPending || !scene_.FillStep()) {

@@ -111,51 +111,47 @@ void TfrmMapTemplate::CreateToolbar()
     pnlTemplate = new QWidget(PageScroller1);
     pnlTemplate->setObjectName(QStringLiteral("pnlTemplate"));
 
-    btnOpen = MakeButton(pnlTemplate, "btnOpen", QStringLiteral("テクスチャーを開く"),
+    btnOpen = MakeButton(pnlTemplate, "btnOpen", tr("テクスチャーを開く"),
                          TemplateIcon(TTemplateIcon::Open));
-    btnCopy = MakeButton(pnlTemplate, "btnCopy", QStringLiteral("クリップボードへ転送"),
+    btnCopy = MakeButton(pnlTemplate, "btnCopy", tr("クリップボードへ転送"),
                          TemplateIcon(TTemplateIcon::Copy));
-    SpeedButton1 = MakeButton(pnlTemplate, "SpeedButton1", QStringLiteral("ペイントソフトを起動"),
+    SpeedButton1 = MakeButton(pnlTemplate, "SpeedButton1", tr("ペイントソフトを起動"),
                               TemplateIcon(TTemplateIcon::PaintProgram));
-    btnPaste = MakeButton(pnlTemplate, "btnPaste", QStringLiteral("クリップボードから転送"),
+    btnPaste = MakeButton(pnlTemplate, "btnPaste", tr("クリップボードから転送"),
                           TemplateIcon(TTemplateIcon::Paste));
-    SpeedButton2 = MakeButton(pnlTemplate, "SpeedButton2", QStringLiteral("ズームイン"),
+    SpeedButton2 = MakeButton(pnlTemplate, "SpeedButton2", tr("ズームイン"),
                               TemplateIcon(TTemplateIcon::ZoomIn));
-    SpeedButton3 = MakeButton(pnlTemplate, "SpeedButton3", QStringLiteral("ズームアウト"),
+    SpeedButton3 = MakeButton(pnlTemplate, "SpeedButton3", tr("ズームアウト"),
                               TemplateIcon(TTemplateIcon::ZoomOut));
-    btnArrow = MakeButton(pnlTemplate, "btnArrow", QStringLiteral("選択"),
-                          TemplateIcon(TTemplateIcon::Arrow));
-    btnPen =
-        MakeButton(pnlTemplate, "btnPen", QStringLiteral("ペン"), TemplateIcon(TTemplateIcon::Pen));
+    btnArrow = MakeButton(pnlTemplate, "btnArrow", tr("選択"), TemplateIcon(TTemplateIcon::Arrow));
+    btnPen = MakeButton(pnlTemplate, "btnPen", tr("ペン"), TemplateIcon(TTemplateIcon::Pen));
     btnArrow->setCheckable(true);
     btnPen->setCheckable(true);
     btnPen->setChecked(true);
-    pnlPenCol = MakeColourPanel(pnlTemplate, "pnlPenCol", QStringLiteral("ペンカラー"), PenColour);
+    pnlPenCol = MakeColourPanel(pnlTemplate, "pnlPenCol", tr("ペンカラー"), PenColour);
 
     const std::pair<QToolButton**, int> sizes[] = {
         {&SpeedButton4, 1}, {&SpeedButton5, 4}, {&SpeedButton6, 8}, {&SpeedButton7, 16}};
     auto* sizeGroup = new QButtonGroup(this);
     int number = 4;
     for (const auto& [button, tag] : sizes) {
-        *button =
-            MakeButton(pnlTemplate, "", QStringLiteral("ペンサイズ%1").arg(tag), PenSizeIcon(tag));
+        const QString hint = tag == 1   ? tr("ペンサイズ１")
+                             : tag == 4 ? tr("ペンサイズ４")
+                             : tag == 8 ? tr("ペンサイズ８")
+                                        : tr("ペンサイズ１６");
+        *button = MakeButton(pnlTemplate, "", hint, PenSizeIcon(tag));
         (*button)->setObjectName(QStringLiteral("SpeedButton%1").arg(number++));
-        (*button)->setToolTip(tag == 1   ? QStringLiteral("ペンサイズ１")
-                              : tag == 4 ? QStringLiteral("ペンサイズ４")
-                              : tag == 8 ? QStringLiteral("ペンサイズ８")
-                                         : QStringLiteral("ペンサイズ１６"));
         (*button)->setCheckable(true);
         sizeGroup->addButton(*button, tag);
     }
     SpeedButton4->setChecked(true);
     connect(sizeGroup, &QButtonGroup::idClicked, this, [this](int tag) { SetPenWidth(tag); });
 
-    btnTransparent =
-        MakeButton(pnlTemplate, "btnTransparent", QStringLiteral("指定色を透過してマッピングする"),
-                   TemplateIcon(TTemplateIcon::Transparent));
+    btnTransparent = MakeButton(pnlTemplate, "btnTransparent", tr("指定色を透過してマッピングする"),
+                                TemplateIcon(TTemplateIcon::Transparent));
     btnTransparent->setCheckable(true);
-    pnlTransparent = MakeColourPanel(pnlTemplate, "pnlTransparent", QStringLiteral("透過色の設定"),
-                                     TransparentColour);
+    pnlTransparent =
+        MakeColourPanel(pnlTemplate, "pnlTransparent", tr("透過色の設定"), TransparentColour);
     pnlTransparent->setEnabled(false);
 
     auto* row = new QHBoxLayout(pnlTemplate);
@@ -245,41 +241,41 @@ void TfrmMapTemplate::CreateCanvas()
 void TfrmMapTemplate::CreateMenus()
 {
     PopupMenu1 = new QMenu(this);
-    N4 = PopupMenu1->addAction(QStringLiteral("キャンセル"));
+    N4 = PopupMenu1->addAction(tr("キャンセル"));
     PopupMenu1->addSeparator();
-    N901 = PopupMenu1->addAction(QStringLiteral("90度右回転"));
-    N1 = PopupMenu1->addAction(QStringLiteral("比率をあわせる"));
-    N3 = PopupMenu1->addAction(QStringLiteral("テンプレートサイズ変更..."));
+    N901 = PopupMenu1->addAction(tr("90度右回転"));
+    N1 = PopupMenu1->addAction(tr("比率をあわせる"));
+    N3 = PopupMenu1->addAction(tr("テンプレートサイズ変更..."));
     PopupMenu1->addSeparator();
-    N7 = PopupMenu1->addAction(QStringLiteral("透過色をピックアップ"));
+    N7 = PopupMenu1->addAction(tr("透過色をピックアップ"));
 
-    Edit1 = new QMenu(QStringLiteral("編集(&E)"), this);
+    Edit1 = new QMenu(tr("編集(&E)"), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Undo1 = Edit1->addAction(QStringLiteral("元に戻す"));
+    Undo1 = Edit1->addAction(tr("元に戻す"));
     Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    Redo1 = Edit1->addAction(QStringLiteral("やり直し"));
+    Redo1 = Edit1->addAction(tr("やり直し"));
     Redo1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     Edit1->addSeparator();
-    Copy1 = Edit1->addAction(QStringLiteral("コピー"));
+    Copy1 = Edit1->addAction(tr("コピー"));
     Copy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    Paste1 = Edit1->addAction(QStringLiteral("貼り付け"));
+    Paste1 = Edit1->addAction(tr("貼り付け"));
     Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     Edit1->addSeparator();
-    Save1 = Edit1->addAction(QStringLiteral("テンプレートを保存..."));
+    Save1 = Edit1->addAction(tr("テンプレートを保存..."));
     Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(Save1);
 
-    N8 = new QMenu(QStringLiteral("ウインドウ(&W)"), this);
+    N8 = new QMenu(tr("ウインドウ(&W)"), this);
     N8->setObjectName(QStringLiteral("N8"));
-    N9 = N8->addAction(QStringLiteral("プレビューウインドウに切り替え"));
+    N9 = N8->addAction(tr("プレビューウインドウに切り替え"));
     N9->setShortcut(QKeySequence(Qt::Key_F2));
-    N11 = N8->addAction(QStringLiteral("ズームイン"));
+    N11 = N8->addAction(tr("ズームイン"));
     N11->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    N12 = N8->addAction(QStringLiteral("ズームアウト"));
+    N12 = N8->addAction(tr("ズームアウト"));
     N12->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
-    Tile1 = N8->addAction(QStringLiteral("並べて表示(&T)"));
+    Tile1 = N8->addAction(tr("並べて表示(&T)"));
     Tile1->setShortcut(QKeySequence(Qt::Key_F3));
 
     connect(N4, &QAction::triggered, this, &TfrmMapTemplate::N4Click);

@@ -7,6 +7,7 @@
 #include "gui/template/map_template_window.h"
 #include "gui/template/template_pictures.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -26,7 +27,8 @@ QString OpenFilter()
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
     patterns.removeDuplicates();
-    return QStringLiteral("Windows Bitmap (*.bmp)|*.bmp|画像ファイル (%1)|%2")
+    return QCoreApplication::translate("kalvo::TfrmMapTemplate",
+                                       "Windows Bitmap (*.bmp)|*.bmp|画像ファイル (%1)|%2")
         .arg(patterns.join(QLatin1Char(' ')), patterns.join(QLatin1Char(';')));
 }
 
@@ -54,8 +56,10 @@ bool SavePictureAtomically(const QImage& image, const QString& path, const char*
         return false;
     }
     if (!image.save(&file, format)) {
-        error = file.errorString().isEmpty() ? QStringLiteral("画像を書き出せませんでした")
-                                             : file.errorString();
+        error = file.errorString().isEmpty()
+                    ? QCoreApplication::translate("kalvo::TfrmMapTemplate",
+                                                  "画像を書き出せませんでした")
+                    : file.errorString();
         file.cancelWriting();
         return false;
     }
@@ -99,7 +103,7 @@ bool TfrmMapTemplate::LoadPictureFile(const QString& path)
     const QImage image = reader.read();
     if (image.isNull()) {
         platform_.MessageBox(TMsgKind::Error,
-                             QStringLiteral("テクスチャー %1 を読み込めませんでした。\n%2")
+                             tr("テクスチャー %1 を読み込めませんでした。\n%2")
                                  .arg(QDir::toNativeSeparators(path), reader.errorString()),
                              TButtons::Ok);
         return false;
@@ -130,16 +134,16 @@ void TfrmMapTemplate::SaveTemplateClick()
         return;
     const QString path = SaveDialog.FileName;
     if (QFileInfo::exists(path) &&
-        platform_.MessageBox(TMsgKind::Information,
-                             QStringLiteral("ファイル%1は既に存在します。 上書きしますか？")
-                                 .arg(QDir::toNativeSeparators(path)),
-                             TButtons::OkCancel) != TAnswer::Ok)
+        platform_.MessageBox(
+            TMsgKind::Information,
+            tr("ファイル%1は既に存在します。 上書きしますか？").arg(QDir::toNativeSeparators(path)),
+            TButtons::OkCancel) != TAnswer::Ok)
         return;
     QString error;
     if (!SavePictureAtomically(ImageFromCanvas(Bitmap()), path,
                                SaveFormat(path, SaveDialog.FilterIndex), error))
         platform_.MessageBox(TMsgKind::Error,
-                             QStringLiteral("テンプレートを %1 に保存できませんでした。\n%2")
+                             tr("テンプレートを %1 に保存できませんでした。\n%2")
                                  .arg(QDir::toNativeSeparators(path), error),
                              TButtons::Ok);
 }
@@ -157,9 +161,9 @@ bool TfrmMapTemplate::StartPaintProgram(const QString& commandLine)
     const auto cannotStart = [this](const QString& program) {
         platform_.MessageBox(
             TMsgKind::Error,
-            QStringLiteral("ペイントソフト「%1」を起動できませんでした。\n"
-                           "環境設定の「テンプレート」にある「起動ペイントソフト」(PaintSoft) に、"
-                           "起動できるプログラムを指定してください。")
+            tr("ペイントソフト「%1」を起動できませんでした。\n"
+               "環境設定の「テンプレート」にある「起動ペイントソフト」(PaintSoft) に、"
+               "起動できるプログラムを指定してください。")
                 .arg(program),
             TButtons::Ok);
         return false;
@@ -183,7 +187,7 @@ bool TfrmMapTemplate::StartPaintProgram(const QString& commandLine)
         QString error;
         if (!SavePictureAtomically(ImageFromCanvas(Bitmap()), liveFile_, "PNG", error)) {
             platform_.MessageBox(TMsgKind::Error,
-                                 QStringLiteral("テンプレートを %1 に保存できませんでした。\n%2")
+                                 tr("テンプレートを %1 に保存できませんでした。\n%2")
                                      .arg(QDir::toNativeSeparators(liveFile_), error),
                                  TButtons::Ok);
             return false;

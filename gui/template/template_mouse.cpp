@@ -17,7 +17,8 @@ namespace kalvo {
 
 namespace {
 
-const QString kDiscardQuestion = QStringLiteral("テクスチャ中のメッシュラインを破棄しますか？\n"
+const char* const kDiscardQuestion =
+    QT_TRANSLATE_NOOP("kalvo::TfrmMapTemplate", "テクスチャ中のメッシュラインを破棄しますか？\n"
                                                 "OKを押すと現在のテクスチャ情報が消去されます");
 
 // Pixels the view moves per notch of the wheel.
@@ -141,8 +142,8 @@ void TfrmMapTemplate::pbxTemplateMouseDown(Qt::MouseButton button, int x, int y,
         if (!TextureShown) {
             TextureShown = true;
             const TAnswer answer =
-                platform_.MessageBox(TMsgKind::Information, kDiscardQuestion,
-                                     {TMsgButton{QStringLiteral("いいえ(&N)"), TAnswer::No},
+                platform_.MessageBox(TMsgKind::Information, tr(kDiscardQuestion),
+                                     {TMsgButton{tr("いいえ(&N)"), TAnswer::No},
                                       TMsgButton{QStringLiteral("OK"), TAnswer::Ok}});
             if (answer == TAnswer::Ok) {
                 history_.BeforeBitmapChange({0, 0, Bitmap().Width(), Bitmap().Height()});

@@ -533,6 +533,12 @@ Write the lines that belong to no face?</translation>
         <source>English</source>
         <translation>English</translation>
     </message>
+    <message>
+        <source>テンプレートウインドウから起動するプログラムのコマンドライン。
+%f を含めると、テンプレートを画像ファイルに書き出してその名前で置き換え、プログラムがファイルを保存するたびにテンプレートへ読み込みます。</source>
+        <translation>The command line of the program the template window starts.
+With %f in it, the template is written to a picture file whose name replaces %f, and read back into the template each time the program saves that file.</translation>
+    </message>
 </context>
 <context>
     <name>kalvo::TfrmInfo</name>
@@ -543,6 +549,165 @@ Write the lines that belong to no face?</translation>
     <message>
         <source>%1 を実行できません。</source>
         <translation>%1 cannot be started.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvo::TfrmMapTemplate</name>
+    <message>
+        <source>テクスチャーを開く</source>
+        <translation>Open a texture</translation>
+    </message>
+    <message>
+        <source>クリップボードへ転送</source>
+        <translation>Copy to the clipboard</translation>
+    </message>
+    <message>
+        <source>ペイントソフトを起動</source>
+        <translation>Start the paint program</translation>
+    </message>
+    <message>
+        <source>クリップボードから転送</source>
+        <translation>Paste from the clipboard</translation>
+    </message>
+    <message>
+        <source>ズームイン</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>ズームアウト</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>選択</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>ペン</source>
+        <translation>Pen</translation>
+    </message>
+    <message>
+        <source>ペンカラー</source>
+        <translation>Pen colour</translation>
+    </message>
+    <message>
+        <source>ペンサイズ１</source>
+        <translation>Pen size 1</translation>
+    </message>
+    <message>
+        <source>ペンサイズ４</source>
+        <translation>Pen size 4</translation>
+    </message>
+    <message>
+        <source>ペンサイズ８</source>
+        <translation>Pen size 8</translation>
+    </message>
+    <message>
+        <source>ペンサイズ１６</source>
+        <translation>Pen size 16</translation>
+    </message>
+    <message>
+        <source>指定色を透過してマッピングする</source>
+        <translation>Map with the chosen colour transparent</translation>
+    </message>
+    <message>
+        <source>透過色の設定</source>
+        <translation>Transparent colour</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>90度右回転</source>
+        <translation>Rotate 90° right</translation>
+    </message>
+    <message>
+        <source>比率をあわせる</source>
+        <translation>Match the proportions</translation>
+    </message>
+    <message>
+        <source>テンプレートサイズ変更...</source>
+        <translation>Template size...</translation>
+    </message>
+    <message>
+        <source>透過色をピックアップ</source>
+        <translation>Pick the transparent colour</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>テンプレートを保存...</source>
+        <translation>Save the template...</translation>
+    </message>
+    <message>
+        <source>ウインドウ(&amp;W)</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>プレビューウインドウに切り替え</source>
+        <translation>Switch to the preview window</translation>
+    </message>
+    <message>
+        <source>並べて表示(&amp;T)</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message>
+        <source>Windows Bitmap (*.bmp)|*.bmp|画像ファイル (%1)|%2</source>
+        <translation>Windows Bitmap (*.bmp)|*.bmp|Pictures (%1)|%2</translation>
+    </message>
+    <message>
+        <source>画像を書き出せませんでした</source>
+        <translation>The picture could not be written</translation>
+    </message>
+    <message>
+        <source>テクスチャー %1 を読み込めませんでした。
+%2</source>
+        <translation>The texture %1 could not be read.
+%2</translation>
+    </message>
+    <message>
+        <source>ファイル%1は既に存在します。 上書きしますか？</source>
+        <translation>The file %1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>テンプレートを %1 に保存できませんでした。
+%2</source>
+        <translation>The template could not be saved as %1.
+%2</translation>
+    </message>
+    <message>
+        <source>ペイントソフト「%1」を起動できませんでした。
+環境設定の「テンプレート」にある「起動ペイントソフト」(PaintSoft) に、起動できるプログラムを指定してください。</source>
+        <translation>The paint program “%1” could not be started.
+Name a program that can be started in “Paint program” (PaintSoft) on the “Template” page of the settings.</translation>
+    </message>
+    <message>
+        <source>テクスチャ中のメッシュラインを破棄しますか？
+OKを押すと現在のテクスチャ情報が消去されます</source>
+        <translation>Discard the mesh lines in the texture?
+OK clears the texture as it is now.</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -42,11 +43,22 @@ const TWindowRow kWindows[] = {
     {"size", [](TAppFixture& app) -> QWidget* { return app.Shell().TempSize; }},
     {"information", [](TAppFixture& app) -> QWidget* { return app.Shell().Info; }},
     {"wait", [](TAppFixture& app) -> QWidget* { return app.Shell().Bar; }},
+    {"template",
+     [](TAppFixture& app) -> QWidget* {
+         app.Open(SourcePath(QStringLiteral("data/samples/cube.dxf")), kFilterDxf);
+         TfrmObj& objects = app.Objects();
+         if (objects.ItemCount() == 0)
+             return nullptr;
+         objects.SetItemSelected(0, true);
+         app.ModalAnswers.push_back(true); // the size dialog
+         objects.mnuMaptClick();
+         return objects.TemplateWindowOf(*objects.ItemModel(0));
+     }},
 };
 
 // Controls whose texts are Japanese on purpose in every language: the language choice names
-// each language in itself.
-const QStringList kBilingual = {QStringLiteral("rgpLanguage")};
+// each language in itself, and its note says in both when the choice takes effect.
+const QStringList kBilingual = {QStringLiteral("rgpLanguage"), QStringLiteral("lblLanguageNote")};
 
 bool IsBilingual(const QWidget* widget)
 {
@@ -69,8 +81,19 @@ void AddActionTexts(const QList<QAction*>& actions, const QString& where, QStrin
     }
 }
 
+// Whether widget shows when window does, counting the pages of tabs and other stacks as shown:
+// a user reaches them with one click.
+bool Reachable(const QWidget* widget, const QWidget* window)
+{
+    for (const QWidget* at = widget; at != nullptr && at != window; at = at->parentWidget())
+        if (at->isHidden() && qobject_cast<const QStackedWidget*>(at->parentWidget()) == nullptr)
+            return false;
+    return true;
+}
+
 // Every text a user can see in window and its controls: titles, captions, items, headers,
-// tool tips, and the menus it carries (hidden menus and controls left out).
+// tool tips, and the menus it carries, its context menus and those it lends the main window
+// included (hidden menus and controls left out).
 QStringList VisibleTexts(QWidget* window)
 {
     QStringList texts;
@@ -78,9 +101,16 @@ QStringList VisibleTexts(QWidget* window)
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
     for (QWidget* widget : widgets) {
-        if (qobject_cast<QMenu*>(widget) != nullptr || IsBilingual(widget))
-            continue; // menus are read through the actions that open them
-        if (widget != window && !widget->isVisibleTo(window))
+        if (IsBilingual(widget))
+            continue;
+        if (auto* menu = qobject_cast<QMenu*>(widget)) {
+            if (menu->menuAction()->isVisible()) {
+                texts << QStringLiteral("menu: ") + menu->title();
+                AddActionTexts(menu->actions(), QStringLiteral("menu ") + menu->title(), texts);
+            }
+            continue;
+        }
+        if (widget != window && !Reachable(widget, window))
             continue;
         const QString where = widget->objectName().isEmpty()
                                   ? QString::fromLatin1(widget->metaObject()->className())

@@ -38,6 +38,7 @@ expected=(
     share/kalvo3d/samples/cube.dxf
     share/kalvo3d/samples/octahedron.dxf
     share/kalvo3d/samples/pyramid.dxf
+    share/kalvo3d/samples/tiles.bmp
     share/man/man1/kalvo3d-cli.1.gz
     share/man/man1/kalvo3d.1.gz
     share/metainfo/$app_id.metainfo.xml
