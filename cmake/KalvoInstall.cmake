@@ -55,7 +55,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "preview polygon models and prepare their texture mapping for Ray Dream Studio 5")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kalvo/3D reads polygon models (DXF 3DFACE, ROK, Ray Dream Studio 5 ASCII), shows them in
+    "Kalvo/3D reads polygon models (DXF 3DFACE, ROK, Ray Dream Studio 5 ASCII, and through
+Assimp OBJ, STL, PLY, glTF, 3DS, LWO, COLLADA and FBX), shows them in
 four views and four display modes, builds map templates to paint textures on, lets the
 texture coordinates be dragged, previews the texture on the model and writes the objects
 with their texture coordinates as Ray Dream Studio 5 ASCII files. kalvo3d-cli does the

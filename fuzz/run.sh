@@ -1,17 +1,19 @@
 #!/bin/sh
-# Runs one fuzz target for SECONDS, continuing from the kept corpus in fuzz/corpus/TARGET.
+# Runs one fuzz target for SECONDS (or for N executions: runs=N), continuing from the kept
+# corpus in fuzz/corpus/TARGET.
 # New inputs go to build-fuzz/corpus-TARGET (the working corpus); a finding is written to
 # build-fuzz/findings-TARGET/. Runs at the lowest priority: the machine is shared.
 #
 #   fuzz/build.sh && fuzz/run.sh scene 600
+#   fuzz/run.sh dxf runs=1000000
 #
 # Afterwards, fuzz/run.sh TARGET merge folds the working corpus into the kept one, keeping
 # only inputs that add coverage.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${FUZZ_OUT:-$root/build-fuzz}
-target=${1:?usage: fuzz/run.sh TARGET SECONDS|merge}
-what=${2:?usage: fuzz/run.sh TARGET SECONDS|merge}
+target=${1:?usage: fuzz/run.sh TARGET SECONDS|runs=N|merge}
+what=${2:?usage: fuzz/run.sh TARGET SECONDS|runs=N|merge}
 binary="$out/${target}_fuzz"
 kept="$root/fuzz/corpus/$target"
 work="$out/corpus-$target"
@@ -33,5 +35,9 @@ if [ "$what" = merge ]; then
     exit 0
 fi
 
-exec nice -n 19 "$binary" -max_total_time="$what" -print_final_stats=1 $limits \
+case "$what" in
+runs=*) length="-runs=${what#runs=}" ;;
+*) length="-max_total_time=$what" ;;
+esac
+exec nice -n 19 "$binary" $length -print_final_stats=1 $limits \
     -artifact_prefix="$out/findings-$target/" "$work" "$kept"

@@ -21,7 +21,8 @@ std::string_view WithoutCr(std::string_view line)
 } // namespace
 
 TLineReader::TLineReader(TSource source, std::size_t chunkSize)
-    : source_(std::move(source)), buffer_(chunkSize > 0 ? chunkSize : 1)
+    : source_(std::move(source)), chunkSize_(std::max<std::size_t>(chunkSize, 1)),
+      buffer_(std::min(chunkSize_, kFirstChunkSize))
 {
 }
 
@@ -49,6 +50,12 @@ TLineReader TLineReader::FromBytes(std::string_view bytes)
     });
 }
 
+void TLineReader::Grow()
+{
+    if (buffer_.size() < chunkSize_)
+        buffer_.resize(std::min(2 * buffer_.size(), chunkSize_));
+}
+
 bool TLineReader::Refill()
 {
     // Keep the unfinished line at the front and read behind it.
@@ -57,10 +64,17 @@ bool TLineReader::Refill()
         end_ -= begin_;
         begin_ = 0;
     }
-    const std::size_t count = source_(buffer_.data() + end_, buffer_.size() - end_);
+    // A line that fills the buffer needs a larger one, up to the chunk size.
+    if (end_ == buffer_.size())
+        Grow();
+    const std::size_t wanted = buffer_.size() - end_;
+    const std::size_t count = source_(buffer_.data() + end_, wanted);
     if (count == 0)
         atEnd_ = true;
     end_ += count;
+    // A text that fills every read is a big one: fewer, larger reads serve it better.
+    if (count == wanted)
+        Grow();
     return count > 0;
 }
 
@@ -90,7 +104,7 @@ bool TLineReader::NextAfterRefill(std::string_view& line)
             }
             return true;
         }
-        if (begin_ == 0 && end_ == buffer_.size()) {
+        if (begin_ == 0 && end_ == chunkSize_) {
             // A line as long as the whole buffer: hand out what fits, drop the rest of it.
             begin_ = end_;
             if (!skipping_) {

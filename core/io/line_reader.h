@@ -13,8 +13,9 @@ namespace kalvo {
 class TReadWatch;
 
 // Splits text into lines while reading it in large chunks, so that a file of any size costs one
-// buffer. Lines end at LF; one CR before the LF (or before the end of the text) is dropped.
-// Readers of line-based formats create one per file.
+// buffer. The buffer starts small and grows up to the chunk size while the file fills it, so a
+// small file costs little. Lines end at LF; one CR before the LF (or before the end of the text) is
+// dropped. Readers of line-based formats create one per file.
 class TLineReader
 {
 public:
@@ -23,6 +24,7 @@ public:
     using TSource = std::function<std::size_t(char* buffer, std::size_t size)>;
 
     static constexpr std::size_t kChunkSize = std::size_t(1) << 20;
+    static constexpr std::size_t kFirstChunkSize = std::size_t(1) << 14;
 
     explicit TLineReader(TSource source, std::size_t chunkSize = kChunkSize);
     // Reads from an open file; path names it in error messages. watch, when given, hears of
@@ -57,8 +59,10 @@ public:
 private:
     bool NextAfterRefill(std::string_view& line);
     bool Refill();
+    void Grow();
 
     TSource source_;
+    std::size_t chunkSize_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0; // first byte not yet handed out
     std::size_t end_ = 0;   // one past the last byte read

@@ -49,12 +49,14 @@ std::uint64_t TpreviewObj::EdgeHash(int index) const
 void TpreviewObj::IndexAllVertices()
 {
     vertexIndex_.Clear();
+    copyIndex_.Clear();
     const auto hashOf = [this](int index) { return VertexHash(index); };
     for (int index = 0; index < VertexCount(); ++index) {
         const TVecPointC& vertex = Vertices[index];
         if (std::isnan(vertex.x) || std::isnan(vertex.y) || std::isnan(vertex.z))
             continue;
-        // Keep the first of equal positions, as a scan from the front would find it.
+        // Keep the first of equal positions, as a scan from the front would find it; the
+        // others are the copies of a seam.
         const std::uint64_t hash = VertexHash(index);
         const auto same = [&](int other) {
             const TVecPointC& candidate = Vertices[other];
@@ -62,6 +64,8 @@ void TpreviewObj::IndexAllVertices()
         };
         if (vertexIndex_.Find(hash, same) < 0)
             vertexIndex_.Insert(hash, index, hashOf);
+        else
+            copyIndex_.Insert(hash, index, hashOf);
     }
     vertexIndexStale_ = false;
 }
@@ -92,6 +96,12 @@ void TpreviewObj::Reserve(std::size_t vertices, std::size_t edges, std::size_t p
     Polygons.reserve(polygons);
 }
 
+bool TpreviewObj::SamePosition(int index, const VertexInput& in) const
+{
+    const TVecPointC& candidate = Vertices[index];
+    return candidate.x == in.x && candidate.y == in.y && candidate.z == in.z;
+}
+
 int TpreviewObj::AddVertex(const VertexInput& in)
 {
     if (vertexIndexStale_)
@@ -100,10 +110,7 @@ int TpreviewObj::AddVertex(const VertexInput& in)
     int index = -1;
     if (!HasNaN(in)) {
         const std::uint64_t hash = PositionHash(in.x, in.y, in.z);
-        index = vertexIndex_.Find(hash, [&](int other) {
-            const TVecPointC& candidate = Vertices[other];
-            return candidate.x == in.x && candidate.y == in.y && candidate.z == in.z;
-        });
+        index = vertexIndex_.Find(hash, [&](int other) { return SamePosition(other, in); });
         if (index < 0) {
             index = VertexCount();
             Vertices.push_back(TVecPointC{in.x, in.y, in.z});
@@ -113,7 +120,54 @@ int TpreviewObj::AddVertex(const VertexInput& in)
         index = VertexCount();
         Vertices.push_back(TVecPointC{in.x, in.y, in.z});
     }
+    return FinishVertexRequest(index, in);
+}
 
+int TpreviewObj::AddVertexWithUv(const VertexInput& in)
+{
+    if (vertexIndexStale_)
+        IndexAllVertices();
+    if (HasNaN(in))
+        return AddVertex(in);
+
+    const std::uint64_t hash = PositionHash(in.x, in.y, in.z);
+    const int first = vertexIndex_.Find(hash, [&](int other) { return SamePosition(other, in); });
+    if (first < 0)
+        return AddVertex(in);
+    const auto sameUv = [&](int other) {
+        return SamePosition(other, in) && Vertices[other].u == in.u && Vertices[other].v == in.v;
+    };
+    int index = sameUv(first) ? first : copyIndex_.Find(hash, sameUv);
+    if (index < 0) {
+        index = VertexCount();
+        Vertices.push_back(TVecPointC{in.x, in.y, in.z});
+        copyIndex_.Insert(hash, index, [this](int i) { return VertexHash(i); });
+    }
+    return FinishVertexRequest(index, in);
+}
+
+int TpreviewObj::CopyVertex(int vertex)
+{
+    if (vertexIndexStale_)
+        IndexAllVertices();
+    TVecPointC copy = Vertices[vertex];
+    copy.Mark = false;
+    const int index = VertexCount();
+    Vertices.push_back(copy);
+    if (!std::isnan(copy.x) && !std::isnan(copy.y) && !std::isnan(copy.z))
+        copyIndex_.Insert(VertexHash(index), index, [this](int i) { return VertexHash(i); });
+    return index;
+}
+
+void TpreviewObj::SetEdgeEnds(int edge, int start, int end)
+{
+    Edges[edge].StartVertex = start;
+    Edges[edge].EndVertex = end;
+    edgeIndexStale_ = true;
+}
+
+int TpreviewObj::FinishVertexRequest(int index, const VertexInput& in)
+{
     TVecPointC& vertex = Vertices[index];
     vertex.u = in.u;
     vertex.v = in.v;

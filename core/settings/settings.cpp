@@ -7,6 +7,7 @@
 #include "core/settings/ini_file.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 #include <variant>
 
@@ -188,7 +189,15 @@ std::filesystem::path SettingsPath(const std::filesystem::path& executable)
     std::filesystem::path beside = executable;
     beside.replace_extension(".ini");
     const std::filesystem::path folder = beside.parent_path();
-    if (access(folder.empty() ? "." : folder.c_str(), W_OK) == 0)
+    const bool writable = access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+    // An installed program keeps its settings per user even where its folder can be written
+    // (run by root, or installed under a home folder): a file beside it would belong to no
+    // package, outlive the program's removal and be shared by every user. A file already there
+    // is still used, as it was kept there on purpose or by an earlier version.
+    std::error_code error;
+    const bool installed = std::filesystem::is_directory(
+        (folder.empty() ? std::filesystem::path(".") : folder) / ".." / "share" / "kalvo3d", error);
+    if (writable && (!installed || std::filesystem::exists(beside, error)))
         return beside;
 
     std::filesystem::path config;

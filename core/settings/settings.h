@@ -120,7 +120,8 @@ TSettings LoadSettingsFile(const std::filesystem::path& path, TMessageSink* sink
 void SaveSettingsFile(const TSettings& settings, const std::filesystem::path& path);
 
 // Where the desktop program keeps its settings: beside the executable, named like it with
-// ".ini"; when that folder cannot be written (an installed program),
+// ".ini"; when that folder cannot be written, or the program is an installed one (share/kalvo3d
+// next to its bin folder) without such a file beside it,
 // $XDG_CONFIG_HOME/kalvo3d/kalvo3d.ini ($HOME/.config when the variable is unset or empty).
 std::filesystem::path SettingsPath(const std::filesystem::path& executable);
 

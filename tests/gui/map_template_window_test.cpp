@@ -293,6 +293,36 @@ private slots:
         QCOMPARE(w.Bitmap().GetPixel(320, 360), app->Settings().MeshColor);
     }
 
+    void GeneratingUvsRebuildsTheOpenTemplate()
+    {
+        // The square's UV range made 0 .. 2 in u: the template takes 320 pixels a unit. The box
+        // layout gives 0 .. 1 again and puts the square (facing +Z) in the upper right cell.
+        TpreviewObj& model = AddSquare(*app);
+        model.MaxU = 2.0;
+        TfrmMapTemplate& w = MakeTemplate(*app, model);
+        QCOMPARE(w.Mapping().UScale, 320.0);
+        const TColour mesh = app->Settings().MeshColor;
+        QCOMPARE(w.Bitmap().GetPixel(160, 360), mesh);
+        app->Platform.Answers.push_back(TAnswer::No); // keep the lines under the first stroke
+        Press(w, 300, 200);
+        Move(w, 340, 200);
+        Release(w, 340, 200);
+        QCOMPARE(w.Bitmap().GetPixel(320, 200), w.PenColour);
+        QVERIFY(w.History().CanUndo());
+
+        app->Platform.Answers.push_back(TAnswer::Yes); // replace the UVs there are
+        Objects(*app).mnuMakeUv->actions()[3]->trigger();
+        QCOMPARE(app->Platform.Messages.back().Kind, TMsgKind::Confirmation);
+        QCOMPARE(w.Mapping().UScale, 640.0);
+        QVERIFY(!w.History().CanUndo());
+        QVERIFY(!w.TextureShown);
+        const TColour background = app->Settings().TempColor;
+        QCOMPARE(w.Bitmap().GetPixel(160, 360), background);
+        QCOMPARE(w.Bitmap().GetPixel(320, 200), background);
+        // The side at y = 0 runs down u = 2.05 / 3 (column 437) from v 0.975 to 0.525.
+        QCOMPARE(w.Bitmap().GetPixel(437, 120), mesh);
+    }
+
     void ClosingOrDeletingTheModelLeavesTheModelFlat()
     {
         TpreviewObj& model = AddSquare(*app);

@@ -80,6 +80,17 @@ TEST(LineReading, CutsOverlongLinesAndGoesOnAfterThem)
     EXPECT_EQ(ReadAll(bytes, 8), (std::vector<std::string>{"xxxxxxxx", "short", "yyyyyyyy"}));
 }
 
+TEST(LineReading, GrowsItsBufferForLongLinesUpToTheChunkSize)
+{
+    // The buffer starts small; a line longer than that, but within the chunk size, is whole.
+    const std::size_t first = TLineReader::kFirstChunkSize;
+    const std::string longLine(3 * first + 5, 'x');
+    const std::string tooLong(4 * first + 1, 'y');
+    const std::string bytes = "a\n" + longLine + "\r\n" + tooLong + "\nb";
+    EXPECT_EQ(ReadAll(bytes, 4 * first),
+              (std::vector<std::string>{"a", longLine, std::string(4 * first, 'y'), "b"}));
+}
+
 TEST(LineReading, EndsWithoutAnEmptyLastLine)
 {
     EXPECT_EQ(ReadAll("a\nb\n", 4), (std::vector<std::string>{"a", "b"}));

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -381,6 +382,22 @@ TEST(SettingsPath, UnwritableFolderUsesTheUserConfigFolder)
     setenv("XDG_CONFIG_HOME", "relative/cfg", 1);
     EXPECT_EQ(SettingsPath(executable),
               std::filesystem::path("/home/u/.config/kalvo3d/kalvo3d.ini"));
+}
+
+TEST(SettingsPath, InstalledProgramUsesTheUserConfigFolderEvenWhenItsFolderIsWritable)
+{
+    // Run by root, /usr/bin can be written: the settings must not land there.
+    const std::filesystem::path prefix = test::MakeTempDir();
+    std::filesystem::create_directories(prefix / "bin");
+    std::filesystem::create_directories(prefix / "share" / "kalvo3d");
+    TEnvironment xdg("XDG_CONFIG_HOME");
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(SettingsPath(prefix / "bin" / "kalvo3d"),
+              std::filesystem::path("/cfg/kalvo3d/kalvo3d.ini"));
+
+    // A file kept beside it is still the one used.
+    std::ofstream(prefix / "bin" / "kalvo3d.ini") << "[Template]\r\n";
+    EXPECT_EQ(SettingsPath(prefix / "bin" / "kalvo3d"), prefix / "bin" / "kalvo3d.ini");
 }
 
 } // namespace
