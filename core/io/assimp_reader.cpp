@@ -2,15 +2,20 @@
 
 #include "core/base/message_sink.h"
 #include "core/base/text.h"
+#include "core/io/read_watch.h"
 #include "core/model/preview_obj.h"
 
 #include <algorithm>
+#include <assimp/DefaultIOSystem.h>
+#include <assimp/IOStream.hpp>
 #include <assimp/Importer.hpp>
+#include <assimp/ProgressHandler.hpp>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <cctype>
 #include <cmath>
+#include <memory>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -263,9 +268,101 @@ private:
     bool moved_ = false;
 };
 
-bool Build(const aiScene* scene, const Assimp::Importer& importer, TpreviewObj& model,
-           TMessageSink& sink)
+// A file stream that takes in big reads a piece at a time, telling the watch the bytes the
+// whole import has read so far after each; once the watch says stop, reads come back short and
+// the library gives up on the file. Importers of most formats read the whole file in one call
+// before parsing it, so this is where a long import spends its first and often longest part.
+class TWatchedStream : public Assimp::IOStream
 {
+public:
+    static constexpr std::size_t kPieceBytes = std::size_t(4) << 20;
+
+    // Takes stream over: deleting it closes its file.
+    TWatchedStream(Assimp::IOStream* stream, TReadWatch& watch, std::int64_t& total)
+        : stream_(stream), watch_(watch), total_(total)
+    {
+    }
+
+    std::size_t Read(void* buffer, std::size_t size, std::size_t count) override
+    {
+        if (size == 0 || watch_.Cancelled())
+            return 0;
+        const std::size_t perPiece = std::max<std::size_t>(1, kPieceBytes / size);
+        std::size_t done = 0;
+        while (done < count) {
+            const std::size_t want = std::min(perPiece, count - done);
+            const std::size_t got =
+                stream_->Read(static_cast<char*>(buffer) + done * size, size, want);
+            done += got;
+            total_ += static_cast<std::int64_t>(got * size);
+            if (got < want || !ContinueAt())
+                break;
+        }
+        return done;
+    }
+    std::size_t Write(const void*, std::size_t, std::size_t) override { return 0; }
+    aiReturn Seek(std::size_t offset, aiOrigin origin) override
+    {
+        return stream_->Seek(offset, origin);
+    }
+    std::size_t Tell() const override { return stream_->Tell(); }
+    std::size_t FileSize() const override { return stream_->FileSize(); }
+    void Flush() override {}
+
+private:
+    bool ContinueAt()
+    {
+        try {
+            watch_.Reached(total_);
+        } catch (const TReadCancelled&) {
+            return false; // the library must not see our exceptions; it sees a short read
+        }
+        return true;
+    }
+
+    std::unique_ptr<Assimp::IOStream> stream_;
+    TReadWatch& watch_;
+    std::int64_t& total_;
+};
+
+// The library's own files, each opened as a watched stream.
+class TWatchedIOSystem : public Assimp::DefaultIOSystem
+{
+public:
+    explicit TWatchedIOSystem(TReadWatch& watch) : watch_(watch) {}
+
+    Assimp::IOStream* Open(const char* file, const char* mode) override
+    {
+        Assimp::IOStream* stream = Assimp::DefaultIOSystem::Open(file, mode);
+        if (!stream)
+            return nullptr;
+        // The library deletes what Open returns through Close.
+        return new TWatchedStream(stream, watch_, total_);
+    }
+    void Close(Assimp::IOStream* stream) override { delete stream; }
+
+private:
+    TReadWatch& watch_;
+    std::int64_t total_ = 0;
+};
+
+// Between the library's parsing steps: asks the watch whether to go on.
+class TWatchedProgress : public Assimp::ProgressHandler
+{
+public:
+    explicit TWatchedProgress(TReadWatch& watch) : watch_(watch) {}
+    bool Update(float) override { return watch_.Continue(); }
+
+private:
+    TReadWatch& watch_;
+};
+
+bool Build(const aiScene* scene, const Assimp::Importer& importer, TpreviewObj& model,
+           TMessageSink& sink, const TReadWatch* watch = nullptr)
+{
+    // A stopped import fails in the library's eyes; it is no error to tell the user.
+    if (watch)
+        watch->ThrowIfCancelled();
     if (!scene) {
         sink.Show(TMsgKind::Error,
                   std::string("このファイルは読み込めません: ") + importer.GetErrorString(),
@@ -278,10 +375,22 @@ bool Build(const aiScene* scene, const Assimp::Importer& importer, TpreviewObj& 
 
 } // namespace
 
-bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink)
+bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink,
+                    TReadWatch* watch)
 {
     Assimp::Importer importer;
-    return Build(importer.ReadFile(path, kImportFlags), importer, model, sink);
+    if (!watch)
+        return Build(importer.ReadFile(path, kImportFlags), importer, model, sink);
+
+    TWatchedIOSystem files(*watch);
+    TWatchedProgress progress(*watch);
+    importer.SetIOHandler(&files);
+    importer.SetProgressHandler(&progress);
+    const aiScene* scene = importer.ReadFile(path, kImportFlags);
+    // Given back before the importer ends, which would delete them. The scene stays with it.
+    importer.SetIOHandler(nullptr);
+    importer.SetProgressHandler(nullptr);
+    return Build(scene, importer, model, sink, watch);
 }
 
 bool ReadAssimpBytes(std::string_view bytes, const std::string& extension, TpreviewObj& model,

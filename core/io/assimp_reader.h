@@ -6,6 +6,7 @@
 namespace kalvo {
 
 class TMessageSink;
+class TReadWatch;
 class TpreviewObj;
 
 // Reads the mesh formats of the Assimp library (OBJ, STL, PLY, glTF 2.0, 3DS, LWO, COLLADA,
@@ -24,7 +25,12 @@ class TpreviewObj;
 //
 // Returns false after one error message naming the library's reason when the library
 // refuses the file; the model is then left empty.
-bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink);
+//
+// watch, when given, hears the bytes the library has read and is asked between its parsing
+// steps; when it says stop, the library abandons the file at its next chance and TReadCancelled
+// is thrown. Building the model from the library's scene, the last part, is not stopped.
+bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink,
+                    TReadWatch* watch = nullptr);
 // The same for bytes in memory; extension ("obj", "stl", ...) tells the library the format.
 bool ReadAssimpBytes(std::string_view bytes, const std::string& extension, TpreviewObj& model,
                      TMessageSink& sink);

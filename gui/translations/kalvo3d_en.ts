@@ -227,6 +227,17 @@ Write the lines that belong to no face?</translation>
     </message>
 </context>
 <context>
+    <name>kalvo::TOpenProgress</name>
+    <message>
+        <source>%1 を読み込んでいます...</source>
+        <translation>Reading %1...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>kalvo::TQtPlatform</name>
     <message>
         <source>情報</source>

@@ -10,6 +10,9 @@
 #include "tests/gui/support/app_fixture.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 #include <cerrno>
@@ -46,6 +49,41 @@ void AddTriangle(TpreviewObj& model, double x)
     model.AddPolygonByCorners(0, corners, 3);
 }
 
+// A DXF file of many faces, several MiB long: the reader reports its progress once per MiB.
+void WriteBigDxf(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("0\nSECTION\n2\nENTITIES\n");
+    const QByteArray layer(160, 'L');
+    for (int i = 0; i < 20000; ++i)
+        file.write("0\n3DFACE\n8\n" + layer + "\n10\n" + QByteArray::number(i) +
+                   "\n20\n0\n30\n0\n11\n" + QByteArray::number(i + 1) +
+                   "\n21\n0\n31\n0\n12\n0\n22\n1\n32\n0\n");
+    file.write("0\nENDSEC\n0\nEOF\n");
+}
+
+// Presses a progress dialog's Cancel button as soon as the dialog shows, noting what it said.
+class TCancelOnShow : public QObject
+{
+public:
+    TCancelOnShow() { qApp->installEventFilter(this); }
+    QString Label;
+    int Value = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dialog = qobject_cast<QProgressDialog*>(watched);
+        if (dialog && event->type() == QEvent::Show && Value < 0) {
+            Label = dialog->labelText();
+            Value = dialog->value();
+            dialog->findChild<QPushButton*>()->click();
+        }
+        return false;
+    }
+};
+
 QByteArray FileBytes(const QString& path)
 {
     QFile file(path);
@@ -68,6 +106,33 @@ private slots:
         QCOMPARE(log.Events, (QStringList{"show", "paint", "hide"}));
         QVERIFY(bar.width() > 0 && bar.height() > 0);
         QCOMPARE(app.Objects().ItemCount(), 1);
+    }
+
+    // A long read shows the file's name and how far it has come; Cancel leaves the document as
+    // it was, and the same file then opens whole.
+    void CancelledOpenLeavesTheDocumentAsItWas()
+    {
+        TAppFixture app;
+        app.Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        const QString shownPath = app.Preview().Edit1->text();
+        const QString big = app.Dir.filePath("big faces.dxf");
+        WriteBigDxf(big);
+        app.Shell().ProgressShowAfterMs = 0;
+        {
+            TCancelOnShow canceller;
+            app.Open(big, kFilterDxf);
+            QVERIFY2(canceller.Label.contains("big faces.dxf"), qPrintable(canceller.Label));
+            QVERIFY(canceller.Value > 0);
+        }
+        QCOMPARE(app.Objects().ItemCount(), 1);
+        QCOMPARE(app.Objects().ItemModel(0)->Name, std::string("cube.dxf"));
+        QCOMPARE(app.Preview().Edit1->text(), shownPath);
+        QVERIFY(app.Platform.Messages.empty());
+        QVERIFY(app.Main().findChild<QProgressDialog*>() == nullptr);
+
+        app.Open(big, kFilterDxf);
+        QCOMPARE(app.Objects().ItemCount(), 2);
+        QCOMPARE(app.Objects().ItemModel(1)->PolygonCount(), 20000);
     }
 
     // The target's folder is a file, which no user can write into (root included).
