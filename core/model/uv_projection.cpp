@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace kalvo {
@@ -186,22 +188,26 @@ void ProjectBox(TpreviewObj& model, const TBoxAxes& box)
     for (std::size_t i = 0; i < model.Polygons.size(); ++i)
         facing[i] = static_cast<signed char>(FacingSide(model, model.Polygons[i], corners));
 
-    // The vertex standing for each original vertex on each side, -1 where none is needed.
-    std::vector<std::array<int, kBoxSides>> vertexOn(static_cast<std::size_t>(originals));
-    for (auto& sides : vertexOn)
-        sides.fill(-1);
+    // The side each vertex serves; the copies that serve further sides, by original vertex
+    // and side (few: only where sides meet).
     std::vector<signed char> sideOf(static_cast<std::size_t>(originals), -1);
+    std::unordered_map<std::uint64_t, int> copies;
+    const auto key = [](int vertex, int side) {
+        return static_cast<std::uint64_t>(vertex) * kBoxSides + static_cast<std::uint64_t>(side);
+    };
     const auto claim = [&](int vertex, int side) {
-        int& slot = vertexOn[vertex][side];
-        if (slot >= 0)
+        if (sideOf[vertex] == side)
             return;
         if (sideOf[vertex] < 0) {
             sideOf[vertex] = static_cast<signed char>(side);
-            slot = vertex;
-        } else {
-            slot = model.CopyVertex(vertex);
+        } else if (copies.find(key(vertex, side)) == copies.end()) {
+            copies.emplace(key(vertex, side), model.CopyVertex(vertex));
             sideOf.push_back(static_cast<signed char>(side));
         }
+    };
+    // The vertex that stands for an original vertex on a side it has claimed.
+    const auto vertexOn = [&](int vertex, int side) {
+        return sideOf[vertex] == side ? vertex : copies.find(key(vertex, side))->second;
     };
     for (std::size_t i = 0; i < model.Polygons.size(); ++i) {
         if (facing[i] < 0)
@@ -219,7 +225,7 @@ void ProjectBox(TpreviewObj& model, const TBoxAxes& box)
             ends[e] = {model.Edges[e].StartVertex, model.Edges[e].EndVertex};
         std::vector<signed char> servedSide(static_cast<std::size_t>(edgeCount), -1);
         const auto target = [&](int edge, int side) {
-            return std::array<int, 2>{vertexOn[ends[edge][0]][side], vertexOn[ends[edge][1]][side]};
+            return std::array<int, 2>{vertexOn(ends[edge][0], side), vertexOn(ends[edge][1], side)};
         };
         for (int pass = 0; pass < 2; ++pass) {
             for (std::size_t i = 0; i < model.Polygons.size(); ++i) {
