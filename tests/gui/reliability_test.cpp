@@ -236,6 +236,7 @@ private slots:
         QTest::newRow("open a model") << 0;
         QTest::newRow("delete the model being filled") << 1;
         QTest::newRow("close the preview window") << 2;
+        QTest::newRow("close the main window") << 3;
     }
 
     void FillSurvivesWhatTheUserDoesMeanwhile()
@@ -263,6 +264,9 @@ private slots:
             break;
         case 2:
             preview.close();
+            break;
+        case 3:
+            app.Main().close();
             break;
         }
         preview.pbxModel->Redraw();
