@@ -278,6 +278,10 @@ Write the lines that belong to no face?</translation>
         <source>テンプレートの大きさは %1 から %2 ピクセルまでです。</source>
         <translation>A template is %1 to %2 pixels on each side.</translation>
     </message>
+    <message>
+        <source>%1 x %2 のテンプレートには約 %3 のメモリが必要です。このコンピュータのメモリ (%4) では足りません。</source>
+        <translation>A %1 x %2 template needs about %3 of memory, more than this computer has (%4).</translation>
+    </message>
 </context>
 <context>
     <name>kalvo::TfrmBar</name>

@@ -343,6 +343,65 @@ private slots:
             QVERIFY(sub->widget() != nullptr);
     }
 
+    // A drag on the template ended by something else than the button coming up: the window (or
+    // its model, preview or the whole program) goes while the button is down, and the pointer
+    // events still queued for it arrive afterwards. What was dragged so far stays, and the rest
+    // of the program goes on working.
+    void DragSurvivesWhatEndsItMidway_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::newRow("close the template window") << 0;
+        QTest::newRow("delete the model") << 1;
+        QTest::newRow("close the preview window") << 2;
+        QTest::newRow("close the main window") << 3;
+    }
+
+    void DragSurvivesWhatEndsItMidway()
+    {
+        QFETCH(int, action);
+        TpreviewObj& model = AddSquare(*app);
+        QPointer<TfrmMapTemplate> w = &MakeTemplate(*app, model);
+        w->btnArrow->click();
+        const int a = VertexAt(model, 0.25, 0.25); // at (160, 360)
+        Click(*w, 160, 360);
+        Press(*w, 160, 360);
+        Move(*w, 192, 360);
+        QCOMPARE(model.Vertices[a].u, 0.25 + 32 / 640.0);
+
+        QPointer<TfrmModel> preview = &Preview(*app);
+        switch (action) {
+        case 0:
+            w->close();
+            break;
+        case 1:
+            Objects(*app).SetItemSelected(0, true);
+            Objects(*app).btnDelete->click();
+            break;
+        case 2:
+            preview->parentWidget()->close(); // the sub-window's frame, as the user closes it
+            break;
+        case 3:
+            app->Main().close();
+            break;
+        }
+        if (w) {
+            Move(*w, 224, 312);
+            Release(*w, 224, 312);
+        }
+        QTest::qWait(20);
+        QVERIFY(action == 3 || w.isNull());
+
+        if (action == 0) {
+            QCOMPARE(model.Vertices[a].u, 0.25 + 32 / 640.0);
+            preview->RepaintAll();
+            TfrmMapTemplate& again = MakeTemplate(*app, model);
+            QVERIFY(!again.History().CanUndo());
+        } else if (action == 1) {
+            QCOMPARE(Objects(*app).ItemCount(), 0);
+            preview->RepaintAll();
+        }
+    }
+
     void PaintProgramIsSplitLikeAShellAndReportsAFailureByName()
     {
         QStringList words;

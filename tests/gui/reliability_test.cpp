@@ -3,6 +3,7 @@
 
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
+#include "gui/environ_dialog.h"
 #include "gui/export_command.h"
 #include "gui/object_window.h"
 #include "gui/open_command.h"
@@ -16,7 +17,9 @@
 #include <QToolButton>
 #include <QtTest>
 #include <cerrno>
+#include <clocale>
 #include <cstring>
+#include <locale.h>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -84,6 +87,15 @@ protected:
     }
 };
 
+bool LocaleInstalled(const char* name)
+{
+    const locale_t handle = newlocale(LC_ALL_MASK, name, static_cast<locale_t>(0));
+    if (handle == static_cast<locale_t>(0))
+        return false;
+    freelocale(handle);
+    return true;
+}
+
 QByteArray FileBytes(const QString& path)
 {
     QFile file(path);
@@ -135,6 +147,46 @@ private slots:
         QCOMPARE(app.Objects().ItemModel(1)->PolygonCount(), 20000);
     }
 
+    // The settings file the program writes, after reading one with every kind of value, opening
+    // a model from a folder with a Japanese name and closing the settings dialog with OK, holds
+    // the same bytes whatever the user's locale (the C library's number functions follow it).
+    void SettingsFileIsTheSameInEveryLocale()
+    {
+        const QByteArray start = "[Display]\r\nBackColor=-1\r\nMeshColor=16711680\r\n"
+                                 "TextureShade=1\r\n[Template]\r\nXsize=1024\r\nYsize=0768\r\n"
+                                 "[Performance]\r\nFrameMode=-2\r\nViewMoveMode=1\r\n"
+                                 "[Other]\r\nLockDir=\x83\x82\x83\x66\x83\x8B 1,5\r\n";
+        QTemporaryDir models;
+        const QString folder = models.filePath(QStringLiteral("モデル 0,5"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(SourcePath("data/samples/cube.dxf"), folder + "/cube.dxf"));
+        const std::string before = std::setlocale(LC_ALL, nullptr);
+        const auto written = [&](const char* locale) {
+            std::setlocale(LC_ALL, locale);
+            TAppFixture app(start);
+            app.Open(folder + "/cube.dxf", kFilterDxf);
+            app.OnModal = [](QDialog& dialog) {
+                if (auto* settings = qobject_cast<TfrmEnviron*>(&dialog))
+                    settings->Button2->click();
+            };
+            app.Main().N6Click();
+            const QByteArray bytes = FileBytes(app.IniPath());
+            std::setlocale(LC_ALL, before.c_str());
+            return bytes;
+        };
+        const QByteArray inC = written("C");
+        QVERIFY2(inC.contains("\x83\x82\x83\x66\x83\x8B 0,5/\r\n"), inC.constData());
+        int checked = 0;
+        for (const char* locale : {"de_DE.UTF-8", "ja_JP.UTF-8"}) {
+            if (!LocaleInstalled(locale))
+                continue;
+            ++checked;
+            QCOMPARE(written(locale), inC);
+        }
+        if (checked == 0)
+            QSKIP("neither de_DE.UTF-8 nor ja_JP.UTF-8 is installed (scripts/setup.sh)");
+    }
+
     // The target's folder is a file, which no user can write into (root included).
     void ExportThatCannotWriteSaysWhyAndKeepsEveryModel()
     {
@@ -184,6 +236,7 @@ private slots:
         QTest::newRow("open a model") << 0;
         QTest::newRow("delete the model being filled") << 1;
         QTest::newRow("close the preview window") << 2;
+        QTest::newRow("close the main window") << 3;
     }
 
     void FillSurvivesWhatTheUserDoesMeanwhile()
@@ -211,6 +264,9 @@ private slots:
             break;
         case 2:
             preview.close();
+            break;
+        case 3:
+            app.Main().close();
             break;
         }
         preview.pbxModel->Redraw();
