@@ -41,6 +41,8 @@ constexpr const char* kRenderUsage =
     "                             (default 0)\n"
     "  --size WxH                 the pane's drawing area in pixels, each side from 1 to\n"
     "                             16384 (default 640x480); the largest take gigabytes\n"
+    "                             (24 bytes a pixel), and a size needing more memory than\n"
+    "                             the machine has is refused\n"
     "  --angles H,V               horizontal and vertical view angles, whole degrees (0,0)\n"
     "  --distance D               eye distance (50)\n"
     "  --target X,Y,Z             the point looked at (0,0,0)\n"
@@ -245,6 +247,9 @@ int RunRender(const TArguments& arguments)
     if (const std::string message = ApplyOptions(parsed, scene, view, width, height);
         !message.empty())
         return UsageError("render", message);
+    if (!FitsInMachineMemory(PictureText("render", width, height),
+                             RenderBytesEstimate(width, height)))
+        return kExitFailed;
 
     TSettings settings;
     if (parsed.Has("settings")) {
@@ -278,7 +283,8 @@ int RunRender(const TArguments& arguments)
     }
     // Destroyed before the models, which they are attached to.
     std::vector<std::unique_ptr<TMapTemplate>> templates;
-    if (const int status = SetUpTextures(parsed, settings, entries, templates); status != kExitOk)
+    if (const int status = SetUpTextures(parsed, settings, entries, width, height, templates);
+        status != kExitOk)
         return status;
 
     // One pane over the whole window, its drawing area the size asked for.

@@ -9,6 +9,7 @@
 #include "core/model/preview_obj.h"
 #include "core/settings/settings.h"
 #include "core/template/map_template.h"
+#include "core/template/template_mapping.h"
 
 #include <cstdio>
 #include <exception>
@@ -31,7 +32,8 @@ constexpr const char* kTemplateUsage =
     "  -o, --output OUT      the picture to write; .bmp or .png (required)\n"
     "  --object N            the model, by position from 0 (default 0)\n"
     "  --size WxH            template size, each side from 1 to 16384 (default: the\n"
-    "                        settings' Xsize x Ysize, 640x480 unless changed)\n"
+    "                        settings' Xsize x Ysize, 640x480 unless changed); a size\n"
+    "                        needing more memory than the machine has is refused\n"
     "  --orientation 0..3    quarter turns clockwise of the layout (default 0)\n"
     "  --match-ratio         make u and v units equally long, growing the side of the\n"
     "                        smaller scale (after the turns)\n"
@@ -102,6 +104,9 @@ int RunTemplate(const TArguments& arguments)
         return UsageError("template", "--size takes WxH with both from 1 to " +
                                           std::to_string(kMaxTemplateSide) + ", not '" +
                                           parsed.Value("size") + "'");
+    if (!FitsInMachineMemory(PictureText("template", width, height),
+                             TemplateBytesEstimate(width, height)))
+        return kExitFailed;
 
     std::optional<TUvProjection> uv;
     if (const int status = ReadUvOption("template", parsed, uv); status != kExitOk)

@@ -36,7 +36,9 @@ void PrintUsage(std::FILE* stream)
                  "\nLimits: a model takes at most 50 million polygons (reading stops there with a\n"
                  "message, keeping the faces before); a DXF line is read up to 1 MiB, the rest of\n"
                  "a longer line is skipped with a message; pictures and templates are 1 to 16384\n"
-                 "pixels a side.\n");
+                 "pixels a side, and are refused when they need more memory than the machine\n"
+                 "has (a render about 24 bytes a pixel, a template 12; KALVO3D_MEMORY=BYTES\n"
+                 "sets the figure used for the machine's memory, e.g. a container's share).\n");
 }
 
 // Runs command; whatever escapes it is reported on stderr and fails the command instead of

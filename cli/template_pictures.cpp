@@ -6,6 +6,7 @@
 #include "core/preview/canvas.h"
 #include "core/settings/settings.h"
 #include "core/template/map_template.h"
+#include "core/template/template_mapping.h"
 
 #include <algorithm>
 #include <cctype>
@@ -71,8 +72,24 @@ std::vector<TOptionDef> TextureOptionDefs()
     };
 }
 
+std::string PictureText(const std::string& kind, int width, int height)
+{
+    return "a " + kind + " of " + std::to_string(width) + " x " + std::to_string(height);
+}
+
+bool FitsInMachineMemory(const std::string& pictures, std::uint64_t needed)
+{
+    const std::uint64_t memory = PhysicalMemoryBytes();
+    if (FitsInMemory(needed, memory))
+        return true;
+    PrintError(pictures + " needs about " + MemoryText(needed) +
+               " of memory, more than this machine has (" + MemoryText(memory) + ")");
+    return false;
+}
+
 int SetUpTextures(const TParsedArguments& parsed, const TSettings& settings,
-                  const TModelList& models, std::vector<std::unique_ptr<TMapTemplate>>& templates)
+                  const TModelList& models, int renderWidth, int renderHeight,
+                  std::vector<std::unique_ptr<TMapTemplate>>& templates)
 {
     if (!parsed.Has("texture")) {
         for (const char* key : {"transparent", "template-size", "orientation", "texture-object"})
@@ -106,6 +123,15 @@ int SetUpTextures(const TParsedArguments& parsed, const TSettings& settings,
                                             std::to_string(only) + " (" +
                                             std::to_string(models.Count()) + " read)");
     }
+
+    // Every textured model holds a template of its own while the render is drawn.
+    const std::uint64_t textured = only >= 0 ? 1 : static_cast<std::uint64_t>(models.Count());
+    if (!FitsInMachineMemory(PictureText("render", renderWidth, renderHeight) + " with " +
+                                 std::to_string(textured) + " " +
+                                 PictureText("template", width, height).substr(2) + " each",
+                             RenderBytesEstimate(renderWidth, renderHeight) +
+                                 textured * TemplateBytesEstimate(width, height)))
+        return kExitFailed;
 
     TCanvas picture;
     std::string error;

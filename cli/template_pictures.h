@@ -3,6 +3,7 @@
 #include "cli/cli_common.h"
 #include "core/model/model_list.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,13 @@ void DefaultTemplateSize(const TSettings& settings, int& width, int& height);
 std::unique_ptr<TMapTemplate> MakeTemplate(TpreviewObj& model, const TSettings& settings, int width,
                                            int height, int orientation);
 
+// Whether the pictures a command holds at once, needing `needed` bytes, fit in the machine's
+// memory; prints why not when they do not, naming the pictures ("a render of 640 x 480") and
+// the memory.
+bool FitsInMachineMemory(const std::string& pictures, std::uint64_t needed);
+// "a render of 640 x 480", "a template of 64 x 64".
+std::string PictureText(const std::string& kind, int width, int height);
+
 // --- The texture options of 'render' ----------------------------------------------------------
 
 // --texture, --transparent, --template-size, --orientation, --texture-object.
@@ -33,8 +41,10 @@ std::vector<TOptionDef> TextureOptionDefs();
 // Gives the models named by the texture options a map template holding the picture of
 // --texture, stretched as the template window's open command does, with the transparency of
 // --transparent. Without --texture nothing is done. Returns kExitOk, or kExitUsage or
-// kExitFailed after printing why. templates must be destroyed before the models.
+// kExitFailed after printing why (templates that would not fit in memory beside the render of
+// renderWidth x renderHeight among them). templates must be destroyed before the models.
 int SetUpTextures(const TParsedArguments& parsed, const TSettings& settings,
-                  const TModelList& models, std::vector<std::unique_ptr<TMapTemplate>>& templates);
+                  const TModelList& models, int renderWidth, int renderHeight,
+                  std::vector<std::unique_ptr<TMapTemplate>>& templates);
 
 } // namespace kalvo::cli

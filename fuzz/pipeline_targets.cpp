@@ -7,6 +7,7 @@
 #include "core/io/model_files.h"
 #include "core/io/rds_writer.h"
 #include "core/model/model_list.h"
+#include "core/model/uv_projection.h"
 #include "core/preview/preview_scene.h"
 #include "core/template/map_template.h"
 #include "fuzz/fuzz_support.h"
@@ -16,8 +17,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <memory>
+#include <set>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -371,18 +372,17 @@ void ExpectSameModel(const TpreviewObj& original, const TpreviewObj& read)
     if (quoted.find('"', 1) == quoted.size() - 1)
         Expect(read.Name == quoted, "the name changed on the way through the file");
 
-    // Every position the file holds, with the mapping coordinates of the last vertex there
-    // (vertices that only the eighth decimal told apart become one).
-    std::map<TPosition, std::pair<double, double>> written;
+    // Every position the file holds with each of its mapping coordinates: vertices at one
+    // position with different (u, v) stay apart, and those that only the eighth decimal told
+    // apart become one.
+    std::set<std::tuple<TPosition, double, double>> written;
     for (const TVecPointC& vertex : original.Vertices)
-        written[WrittenPosition(vertex)] = {AsWritten(vertex.u), AsWritten(vertex.v)};
+        written.insert({WrittenPosition(vertex), AsWritten(vertex.u), AsWritten(vertex.v)});
     Expect(static_cast<std::size_t>(read.VertexCount()) == written.size(),
            "the vertices read back differ in number");
-    for (const TVecPointC& vertex : read.Vertices) {
-        const auto found = written.find({vertex.x, vertex.y, vertex.z});
-        Expect(found != written.end(), "a vertex read back at a position never written");
-        Expect(found->second == std::pair(vertex.u, vertex.v), "a vertex's u, v changed");
-    }
+    for (const TVecPointC& vertex : read.Vertices)
+        Expect(written.count({TPosition{vertex.x, vertex.y, vertex.z}, vertex.u, vertex.v}) == 1,
+               "a vertex read back at a position or with a u, v never written");
 
     // A polygon needs two corners in the file; one of fewer sides does not come back.
     std::size_t next = 0;
@@ -406,6 +406,27 @@ void RunExport(std::string_view bytes)
     TQuietSink sink;
     TModels models = ReadModels(input.Format, input.File, sink);
     const bool keepLooseLines = input.Parameters.Bit();
+
+    // Half the inputs get new (u, v) by a projection first. The box projection's seams must keep
+    // every polygon where it was, and leave no edge unused or shared by more polygons.
+    const auto projections = UvProjectionNames();
+    const std::size_t projection = static_cast<std::size_t>(input.Parameters.Byte() % 16);
+    for (auto& model : models) {
+        if (projection >= projections.size())
+            break;
+        const int useBefore = model->CountEdgeUse();
+        std::vector<std::vector<std::pair<TPosition, TPosition>>> sidesBefore;
+        for (const PolygonRec& polygon : model->Polygons)
+            sidesBefore.push_back(SideSet(*model, polygon, false));
+        ProjectUv(*model, projections[projection].Projection);
+        CheckModel(*model);
+        const int useAfter = model->CountEdgeUse();
+        Expect(useBefore < 0 || useBefore > 2 || (useAfter >= 0 && useAfter <= useBefore),
+               "the projection left an edge unused or shared by more polygons");
+        for (std::size_t i = 0; i < sidesBefore.size(); ++i)
+            Expect(SideSet(*model, model->Polygons[i], false) == sidesBefore[i],
+                   "the projection moved a polygon");
+    }
 
     // The export check the Export command makes.
     TRDSwriter writer;

@@ -1,5 +1,6 @@
 #include "gui/app_windows.h"
 
+#include "core/model/preview_obj.h"
 #include "core/settings/settings.h"
 #include "gui/bar_window.h"
 #include "gui/environ_dialog.h"
@@ -42,6 +43,11 @@ TApplicationWindows::TApplicationWindows(TPlatform& platform,
         if (TfrmMapTemplate* window =
                 OpenMapTemplateWindow(shell_, &owner.Owner(), model, width, height))
             owner.SetTemplateWindow(model, window);
+    };
+
+    shell_.RebuildMapTemplate = [](TpreviewObj& model) {
+        if (auto* window = dynamic_cast<TfrmMapTemplate*>(model.TemplateWindow))
+            window->RebuildLayout();
     };
 
     shell_.MainForm = Created(new TMainForm(shell_), creationOrder_);

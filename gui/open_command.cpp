@@ -8,6 +8,7 @@
 #include "gui/cpu_state.h"
 #include "gui/main_form.h"
 #include "gui/object_window.h"
+#include "gui/open_progress.h"
 #include "gui/platform.h"
 #include "gui/preview/model_window.h"
 #include "gui/shell.h"
@@ -16,6 +17,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <memory>
+#include <vector>
 
 namespace kalvo {
 
@@ -86,17 +89,32 @@ std::string FolderOfFile(const QString& path)
 
 bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex)
 {
-    target.Edit1->setText(path);
     const TModelFormat format = FormatOfFilter(filterIndex, path);
+    if (format == TModelFormat::Unknown) { // the program's own format reads nothing
+        target.Edit1->setText(path);
+        TWaitWindow wait(shell.Bar);
+        return true;
+    }
 
-    // The core reads as the command line does; the window only keeps what it makes.
+    // The models are read aside and join the document only once the read has ended: a
+    // cancelled read then leaves nothing behind, and no window draws a model half read.
+    struct TStaged
+    {
+        std::unique_ptr<TpreviewObj> Model;
+        bool HasGroups = false; // the reader listed its groups (ROK, RDS)
+    };
+    std::vector<TStaged> staged;
     TModelReadContext context;
     context.Sink = shell.Sink;
-    context.CreateModel = [&target](const std::string& name) -> TpreviewObj& {
-        return *CreateModelEntry(target, name).Model;
+    context.CreateModel = [&staged](const std::string& name) -> TpreviewObj& {
+        staged.push_back({std::make_unique<TpreviewObj>(), false});
+        staged.back().Model->Name = name;
+        return *staged.back().Model;
     };
-    context.ObjectLoaded = [&target](TpreviewObj& model) {
-        target.ObjectWindow().AddGroups(model);
+    context.ObjectLoaded = [&staged](TpreviewObj& model) {
+        for (TStaged& entry : staged)
+            if (entry.Model.get() == &model)
+                entry.HasGroups = true;
     };
     if (TMainForm* main = shell.MainForm) {
         context.Progress.Begin = [main](const std::string& text) {
@@ -109,22 +127,30 @@ bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int fi
     bool read = true;
     {
         TWaitWindow wait(shell.Bar);
+        TOpenProgress progress(shell.MainForm, QFileInfo(path).fileName(), shell.Bar,
+                               shell.ProgressShowAfterMs);
+        context.Watch = [&progress](double fraction) { return progress.Advance(fraction); };
         try {
             // A format error was shown to the user by the reader; the file was read all the
             // same, so it still counts as opened.
-            if (format != TModelFormat::Unknown) { // the program's own format reads nothing
-                ClearUpperVectorState();
-                ReadModelFile(path.toStdString(), format, context);
-            }
+            ClearUpperVectorState();
+            ReadModelFile(path.toStdString(), format, context);
+        } catch (const TReadCancelled&) {
+            return false; // the document stays as it was
         } catch (const TReadError& error) {
             read = false;
             shell.Platform->MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
         }
     }
-    if (format != TModelFormat::Unknown) {
-        target.Layout();
-        target.RepaintAll();
+    // What was read before a failure stays, as the readers promise.
+    target.Edit1->setText(path);
+    for (TStaged& entry : staged) {
+        TModelEntry& added = target.ObjectWindow().AddEntry(std::move(entry.Model));
+        if (entry.HasGroups)
+            target.ObjectWindow().AddGroups(*added.Model);
     }
+    target.Layout();
+    target.RepaintAll();
     return read;
 }
 

@@ -31,10 +31,12 @@ QString OpenDialogFilter();
 TModelEntry& CreateModelEntry(TfrmModel& window, const std::string& name);
 
 // Reads the file at path into target by the filter index, with the wait window shown while
-// it reads, then lays the window out again so the new models show. A DXF or ROK file adds one
-// entry even when it turns out empty or damaged (its reader tells the user); an RDS file one
-// per mesh object. Files that cannot be read are reported with the system's message.
-// Returns false in that case.
+// it reads and, when the read takes long, a progress dialog with the file's name, the percent
+// read and a Cancel button; then lays the window out again so the new models show. A DXF or
+// ROK file adds one entry even when it turns out empty or damaged (its reader tells the user);
+// an RDS file one per mesh object. The models join the document only when the read ends, so a
+// cancelled read leaves it as it was. Files that cannot be read are reported with the system's
+// message. Returns false in that case and when the user cancelled.
 bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex);
 
 // The filter index that reads path, by its extension; 0 for a file of no known kind.

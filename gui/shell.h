@@ -49,6 +49,9 @@ struct TShell
     // no template window; the template window then shows the new layout when opened again.
     std::function<void(TpreviewObj& model)> RebuildMapTemplate;
 
+    // How long a model file is read before its progress dialog shows.
+    int ProgressShowAfterMs = 500;
+
     TMainForm* MainForm = nullptr;
     TfrmTool* Tool = nullptr;
     TdlgTempSize* TempSize = nullptr;

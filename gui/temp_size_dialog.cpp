@@ -31,6 +31,7 @@ QSpinBox* MakeSizeField(int value, QWidget* parent)
 TdlgTempSize::TdlgTempSize(TMessageSink& sink, QWidget* parent) : QDialog(parent), sink_(sink)
 {
     setObjectName(QStringLiteral("dlgTempSize"));
+    MachineMemory = PhysicalMemoryBytes();
     setWindowTitle(tr("ﾀﾞｲｱﾛｸﾞ"));
 
     Label5 = new QLabel(tr("テンプレートの大きさ"), this);
@@ -67,11 +68,27 @@ TdlgTempSize::TdlgTempSize(TMessageSink& sink, QWidget* parent) : QDialog(parent
 
 bool TdlgTempSize::SizeAcceptable() const
 {
-    return IsValidTemplateSize(sedX->value(), sedY->value());
+    const int width = sedX->value(), height = sedY->value();
+    return IsValidTemplateSize(width, height) &&
+           FitsInMemory(TemplateBytesEstimate(width, height), MachineMemory);
 }
 
 void TdlgTempSize::OKBtnClick()
 {
+    const int width = sedX->value(), height = sedY->value();
+    if (IsValidTemplateSize(width, height) && !SizeAcceptable()) {
+        const std::uint64_t needed = TemplateBytesEstimate(width, height);
+        sink_.Show(TMsgKind::Error,
+                   tr("%1 x %2 のテンプレートには約 %3 のメモリが必要です。"
+                      "このコンピュータのメモリ (%4) では足りません。")
+                       .arg(width)
+                       .arg(height)
+                       .arg(QString::fromStdString(MemoryText(needed)),
+                            QString::fromStdString(MemoryText(MachineMemory)))
+                       .toStdString(),
+                   TButtons::Ok);
+        return;
+    }
     if (!SizeAcceptable()) {
         sink_.Show(TMsgKind::Error,
                    tr("テンプレートの大きさは %1 から %2 ピクセルまでです。")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 
 class QLabel;
 class QPushButton;
@@ -16,7 +17,7 @@ class TMessageSink;
 //
 // OK refuses sizes the template cannot have (IsValidTemplateSize) with a message and keeps the
 // dialog open: a template of no pixels cannot be drawn on, and one far beyond the screen only
-// exhausts memory.
+// exhausts memory. So are sizes whose template needs more memory than the machine has.
 class TdlgTempSize : public QDialog
 {
     Q_OBJECT
@@ -33,6 +34,9 @@ public:
     QSpinBox* sedY = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
+
+    // The machine's memory in bytes (0: unknown), read when the dialog is made.
+    std::uint64_t MachineMemory = 0;
 
 public slots:
     void OKBtnClick(); // "OK": closes with OK when the size is one a template can have

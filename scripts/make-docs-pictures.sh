@@ -26,7 +26,7 @@ done
 # The cube's map template with box-projected (u, v), and the sample texture on the same cube as
 # the preview window shows it once the texture is loaded into that template.
 "$cli" template "$samples/cube.dxf" --uv box --size 320x240 -o "$out/template.png"
-"$cli" render "$samples/cube.dxf" --uv box --texture "$samples/tiles.bmp" --mode 2 --size 320x240 \
+"$cli" render "$samples/cube.dxf" --uv box --texture "$samples/tiles.bmp" --mode 3 --size 320x240 \
     --angles 35,25 --distance 32 --target 5,5,5 -o "$out/textured.png"
 
 echo "Pictures written to $out/."

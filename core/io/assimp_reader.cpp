@@ -2,16 +2,20 @@
 
 #include "core/base/message_sink.h"
 #include "core/base/text.h"
+#include "core/io/read_watch.h"
 #include "core/model/preview_obj.h"
 
 #include <algorithm>
+#include <assimp/DefaultIOSystem.h>
+#include <assimp/IOStream.hpp>
 #include <assimp/Importer.hpp>
+#include <assimp/ProgressHandler.hpp>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <cctype>
 #include <cmath>
-#include <unordered_map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -27,7 +31,6 @@ constexpr const char* kExtensions[] = {".obj", ".stl", ".ply", ".gltf", ".glb",
 struct TUv
 {
     double u, v;
-    bool operator==(const TUv&) const = default;
 };
 
 struct TInstance
@@ -67,14 +70,12 @@ public:
                 ++group;
         }
         if (group > 1) {
-            // A position shared by two meshes belongs to the later one; keep each group's
-            // vertices together, as the object tree expects.
+            // A vertex shared by two meshes (same position and (u, v)) belongs to the later
+            // one; keep each group's vertices together, as the object tree expects.
             model_.NumberVertices();
             model_.SortVerticesByGroup(0, model_.VertexCount() - 1);
             model_.RemapAfterSort();
-            moved_ = true;
         }
-        ResolveSeams();
         SetUvRange();
     }
 
@@ -125,8 +126,7 @@ private:
             const aiVector3D p = transform * mesh.mVertices[i];
             const TUv uv = uvs ? TUv{uvs[i].x, uvs[i].y} : TUv{0.0, 0.0};
             index[i] =
-                model_.AddVertex(FillVertexInput(p.x, p.y, p.z, uv.u, uv.v, group, 0, false));
-            NoteUv(index[i], uv);
+                model_.AddVertexWithUv(FillVertexInput(p.x, p.y, p.z, uv.u, uv.v, group, 0, false));
         }
         const TColour colour = MeshColour(mesh);
         std::vector<int> corners;
@@ -169,81 +169,6 @@ private:
         }
     }
 
-    // Remembers every different (u, v) a position is given.
-    void NoteUv(int vertex, const TUv& uv)
-    {
-        if (static_cast<std::size_t>(vertex) >= firstUv_.size()) {
-            firstUv_.resize(vertex + 1, uv);
-            return;
-        }
-        if (firstUv_[vertex] == uv && !alternatives_.count(vertex))
-            return;
-        std::vector<TUv>& options = alternatives_[vertex];
-        if (options.empty())
-            options.push_back(firstUv_[vertex]);
-        if (std::find(options.begin(), options.end(), uv) == options.end())
-            options.push_back(uv);
-        if (options.size() == 1)
-            alternatives_.erase(vertex);
-    }
-
-    // The template and the texture preview take a side longer than half the UV range as one
-    // that crosses the seam; of a position's (u, v), keep the one that makes fewest of its
-    // sides do so, so a seam stays a seam and does not fold the faces beside it.
-    void ResolveSeams()
-    {
-        if (alternatives_.empty())
-            return;
-        double maxU = 0.0, maxV = 0.0;
-        for (const TVecPointC& p : model_.Vertices) {
-            maxU = std::max(maxU, p.u);
-            maxV = std::max(maxV, p.v);
-        }
-        for (const auto& [vertex, options] : alternatives_) {
-            for (const TUv& uv : options) {
-                maxU = std::max(maxU, uv.u);
-                maxV = std::max(maxV, uv.v);
-            }
-        }
-        const double halfU = maxU / 2, halfV = maxV / 2;
-
-        // The group sort may have moved the vertices: map the indices noted while building.
-        std::vector<int> position(model_.Vertices.size());
-        for (int i = 0; i < model_.VertexCount(); ++i)
-            position[i] = i;
-        if (moved_) {
-            for (int i = 0; i < model_.VertexCount(); ++i)
-                position[model_.Vertices[i].PreSortIndex] = i;
-        }
-        std::vector<std::vector<int>> neighbours(model_.Vertices.size());
-        for (const TEdgeC& edge : model_.Edges) {
-            if (edge.StartVertex < 0 || edge.EndVertex < 0)
-                continue;
-            neighbours[edge.StartVertex].push_back(edge.EndVertex);
-            neighbours[edge.EndVertex].push_back(edge.StartVertex);
-        }
-        std::vector<std::pair<int, const std::vector<TUv>*>> order;
-        for (const auto& [vertex, options] : alternatives_)
-            order.emplace_back(position[vertex], &options);
-        std::sort(order.begin(), order.end());
-        for (const auto& [vertex, options] : order) {
-            TVecPointC& p = model_.Vertices[vertex];
-            int best = -1;
-            for (const TUv& uv : *options) {
-                int long_ = 0;
-                for (const int other : neighbours[vertex]) {
-                    const TVecPointC& q = model_.Vertices[other];
-                    long_ += std::fabs(q.u - uv.u) > halfU || std::fabs(q.v - uv.v) > halfV;
-                }
-                if (best < 0 || long_ < best) {
-                    best = long_;
-                    p.u = uv.u;
-                    p.v = uv.v;
-                }
-            }
-        }
-    }
-
     // As the readers keep it: the range of every vertex's (u, v), always holding 0.
     void SetUvRange()
     {
@@ -258,14 +183,103 @@ private:
 
     const aiScene& scene_;
     TpreviewObj& model_;
-    std::vector<TUv> firstUv_;
-    std::unordered_map<int, std::vector<TUv>> alternatives_;
-    bool moved_ = false;
+};
+
+// A file stream that takes in big reads a piece at a time, telling the watch the bytes the
+// whole import has read so far after each; once the watch says stop, reads come back short and
+// the library gives up on the file. Importers of most formats read the whole file in one call
+// before parsing it, so this is where a long import spends its first and often longest part.
+class TWatchedStream : public Assimp::IOStream
+{
+public:
+    static constexpr std::size_t kPieceBytes = std::size_t(4) << 20;
+
+    // Takes stream over: deleting it closes its file.
+    TWatchedStream(Assimp::IOStream* stream, TReadWatch& watch, std::int64_t& total)
+        : stream_(stream), watch_(watch), total_(total)
+    {
+    }
+
+    std::size_t Read(void* buffer, std::size_t size, std::size_t count) override
+    {
+        if (size == 0 || watch_.Cancelled())
+            return 0;
+        const std::size_t perPiece = std::max<std::size_t>(1, kPieceBytes / size);
+        std::size_t done = 0;
+        while (done < count) {
+            const std::size_t want = std::min(perPiece, count - done);
+            const std::size_t got =
+                stream_->Read(static_cast<char*>(buffer) + done * size, size, want);
+            done += got;
+            total_ += static_cast<std::int64_t>(got * size);
+            if (got < want || !ContinueAt())
+                break;
+        }
+        return done;
+    }
+    std::size_t Write(const void*, std::size_t, std::size_t) override { return 0; }
+    aiReturn Seek(std::size_t offset, aiOrigin origin) override
+    {
+        return stream_->Seek(offset, origin);
+    }
+    std::size_t Tell() const override { return stream_->Tell(); }
+    std::size_t FileSize() const override { return stream_->FileSize(); }
+    void Flush() override {}
+
+private:
+    bool ContinueAt()
+    {
+        try {
+            watch_.Reached(total_);
+        } catch (const TReadCancelled&) {
+            return false; // the library must not see our exceptions; it sees a short read
+        }
+        return true;
+    }
+
+    std::unique_ptr<Assimp::IOStream> stream_;
+    TReadWatch& watch_;
+    std::int64_t& total_;
+};
+
+// The library's own files, each opened as a watched stream.
+class TWatchedIOSystem : public Assimp::DefaultIOSystem
+{
+public:
+    explicit TWatchedIOSystem(TReadWatch& watch) : watch_(watch) {}
+
+    Assimp::IOStream* Open(const char* file, const char* mode) override
+    {
+        Assimp::IOStream* stream = Assimp::DefaultIOSystem::Open(file, mode);
+        if (!stream)
+            return nullptr;
+        // The library deletes what Open returns through Close.
+        return new TWatchedStream(stream, watch_, total_);
+    }
+    void Close(Assimp::IOStream* stream) override { delete stream; }
+
+private:
+    TReadWatch& watch_;
+    std::int64_t total_ = 0;
+};
+
+// Between the library's parsing steps: asks the watch whether to go on.
+class TWatchedProgress : public Assimp::ProgressHandler
+{
+public:
+    explicit TWatchedProgress(TReadWatch& watch) : watch_(watch) {}
+    bool Update(float) override { return watch_.Continue(); }
+
+private:
+    TReadWatch& watch_;
 };
 
 bool Build(const aiScene* scene, const Assimp::Importer& importer, TpreviewObj& model,
-           TMessageSink& sink)
+           TMessageSink& sink, const TReadWatch* watch = nullptr)
 {
+    // A stopped import fails in the library's eyes; it is no error to tell the user.
+    if (watch)
+        watch->ThrowIfCancelled();
     if (!scene) {
         sink.Show(TMsgKind::Error,
                   std::string("このファイルは読み込めません: ") + importer.GetErrorString(),
@@ -278,10 +292,22 @@ bool Build(const aiScene* scene, const Assimp::Importer& importer, TpreviewObj& 
 
 } // namespace
 
-bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink)
+bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink,
+                    TReadWatch* watch)
 {
     Assimp::Importer importer;
-    return Build(importer.ReadFile(path, kImportFlags), importer, model, sink);
+    if (!watch)
+        return Build(importer.ReadFile(path, kImportFlags), importer, model, sink);
+
+    TWatchedIOSystem files(*watch);
+    TWatchedProgress progress(*watch);
+    importer.SetIOHandler(&files);
+    importer.SetProgressHandler(&progress);
+    const aiScene* scene = importer.ReadFile(path, kImportFlags);
+    // Given back before the importer ends, which would delete them. The scene stays with it.
+    importer.SetIOHandler(nullptr);
+    importer.SetProgressHandler(nullptr);
+    return Build(scene, importer, model, sink, watch);
 }
 
 bool ReadAssimpBytes(std::string_view bytes, const std::string& extension, TpreviewObj& model,

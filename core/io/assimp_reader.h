@@ -6,6 +6,7 @@
 namespace kalvo {
 
 class TMessageSink;
+class TReadWatch;
 class TpreviewObj;
 
 // Reads the mesh formats of the Assimp library (OBJ, STL, PLY, glTF 2.0, 3DS, LWO, COLLADA,
@@ -19,12 +20,18 @@ class TpreviewObj;
 // - polygons keep their corners; those with more than four are cut into a fan of
 //   four-cornered pieces (and a last triangle), as the model's polygons have at most four;
 // - points and lines are left out.
-// Where a position carries several (u, v) (a texture seam), the model keeps one: the one
-// whose sides cross half the UV range least often, the first given on a tie.
+// Corners at one position with the same (u, v) become one vertex; where a position carries
+// several (u, v) (a texture seam), each (u, v) gets a vertex of its own at that position, so
+// the faces on both sides of the seam keep the texture the file gives them.
 //
 // Returns false after one error message naming the library's reason when the library
 // refuses the file; the model is then left empty.
-bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink);
+//
+// watch, when given, hears the bytes the library has read and is asked between its parsing
+// steps; when it says stop, the library abandons the file at its next chance and TReadCancelled
+// is thrown. Building the model from the library's scene, the last part, is not stopped.
+bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink,
+                    TReadWatch* watch = nullptr);
 // The same for bytes in memory; extension ("obj", "stl", ...) tells the library the format.
 bool ReadAssimpBytes(std::string_view bytes, const std::string& extension, TpreviewObj& model,
                      TMessageSink& sink);

@@ -654,7 +654,7 @@ void TDXFobject::ReadFile(const std::string& path, const TAddPolygonByCorners* h
     }
     // The line reader has its own large buffer.
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    TLineReader lines = TLineReader::FromFile(file.get(), path);
+    TLineReader lines = TLineReader::FromFile(file.get(), path, watch_);
     ReadLines(lines, path, handOver);
 }
 

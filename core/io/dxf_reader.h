@@ -10,6 +10,7 @@
 namespace kalvo {
 
 class TMessageSink;
+class TReadWatch;
 class TpreviewObj;
 
 // Progress lines for an optional message list ("file open.", "n Patchies read."). They are not
@@ -75,6 +76,10 @@ public:
     void ReadInto(const std::string& path, const TAddPolygonByCorners& addPolygonByCorners);
     void ReadInto(const std::string& path, TpreviewObj& model);
 
+    // Reading a file tells watch how far it has come, and stops when it says so (throwing
+    // TReadCancelled). watch may be null; it must outlive the reads otherwise.
+    void SetWatch(TReadWatch* watch) { watch_ = watch; }
+
     const std::vector<TPatch>& Patches() const { return patches_; }
     // Whether the last Read showed a message to the user (a format error).
     bool ReportedError() const { return reportedError_; }
@@ -99,6 +104,7 @@ private:
 
     TMessageSink& sink_;
     TMessageList messageList_;
+    TReadWatch* watch_ = nullptr;
     std::vector<TPatch> patches_;
     std::size_t patchCount_ = 0; // patches read, kept or handed over at once
     bool reportedError_ = false;

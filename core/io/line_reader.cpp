@@ -1,6 +1,7 @@
 #include "core/io/line_reader.h"
 
 #include "core/base/errors.h"
+#include "core/io/read_watch.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,14 +26,18 @@ TLineReader::TLineReader(TSource source, std::size_t chunkSize)
 {
 }
 
-TLineReader TLineReader::FromFile(std::FILE* file, const std::string& path)
+TLineReader TLineReader::FromFile(std::FILE* file, const std::string& path, TReadWatch* watch)
 {
-    return TLineReader([file, path](char* buffer, std::size_t size) {
-        const std::size_t count = std::fread(buffer, 1, size, file);
-        if (count == 0 && std::ferror(file))
-            throw TReadError(SystemErrorText(path, errno));
-        return count;
-    });
+    return TLineReader(
+        [file, path, watch, total = std::int64_t(0)](char* buffer, std::size_t size) mutable {
+            const std::size_t count = std::fread(buffer, 1, size, file);
+            if (count == 0 && std::ferror(file))
+                throw TReadError(SystemErrorText(path, errno));
+            total += static_cast<std::int64_t>(count);
+            if (watch)
+                watch->Reached(total);
+            return count;
+        });
 }
 
 TLineReader TLineReader::FromBytes(std::string_view bytes)

@@ -10,6 +10,8 @@
 
 namespace kalvo {
 
+class TReadWatch;
+
 // Splits text into lines while reading it in large chunks, so that a file of any size costs one
 // buffer. The buffer starts small and grows up to the chunk size while the file fills it, so a
 // small file costs little. Lines end at LF; one CR before the LF (or before the end of the text) is
@@ -25,8 +27,10 @@ public:
     static constexpr std::size_t kFirstChunkSize = std::size_t(1) << 14;
 
     explicit TLineReader(TSource source, std::size_t chunkSize = kChunkSize);
-    // Reads from an open file; path names it in error messages.
-    static TLineReader FromFile(std::FILE* file, const std::string& path);
+    // Reads from an open file; path names it in error messages. watch, when given, hears of
+    // every chunk read and may stop the reading (it must outlive the reader).
+    static TLineReader FromFile(std::FILE* file, const std::string& path,
+                                TReadWatch* watch = nullptr);
     // Reads from bytes that outlive the reader.
     static TLineReader FromBytes(std::string_view bytes);
 

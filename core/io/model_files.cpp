@@ -9,23 +9,39 @@
 #include "core/model/preview_obj.h"
 
 #include <cassert>
+#include <optional>
+#include <sys/stat.h>
 
 namespace kalvo {
 
 namespace {
 
-bool ReadDxfFile(const std::string& path, const TModelReadContext& context)
+// The size of the file at path in bytes; 0 when it cannot be told (the reader then reports the
+// reason, or reads a stream of unknown length).
+std::int64_t FileSizeOf(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return 0;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+bool ReadDxfFile(const std::string& path, const TModelReadContext& context, TReadWatch* watch)
 {
     TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
     TDXFobject reader(*context.Sink, context.MessageList);
+    reader.SetWatch(watch);
     reader.ReadInto(path, model);
     return !reader.ReportedError();
 }
 
-bool ReadRokFile(const std::string& path, const TModelReadContext& context)
+bool ReadRokFile(const std::string& path, const TModelReadContext& context, TReadWatch* watch)
 {
     TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
     TROKobject reader(*context.Sink);
+    reader.SetWatch(watch);
     if (!reader.ReadPalette(path))
         return false;
     reader.ReadGeometry(model);
@@ -34,16 +50,17 @@ bool ReadRokFile(const std::string& path, const TModelReadContext& context)
     return !reader.ReportedError();
 }
 
-bool ReadLibraryFile(const std::string& path, const TModelReadContext& context)
+bool ReadLibraryFile(const std::string& path, const TModelReadContext& context, TReadWatch* watch)
 {
     TpreviewObj& model = context.CreateModel(ModelNameOfPath(path));
-    return ReadAssimpFile(path, model, *context.Sink);
+    return ReadAssimpFile(path, model, *context.Sink, watch);
 }
 
 // One model per named mesh object of the file, named as in the file (quotes included).
-bool ReadRdsFile(const std::string& path, const TModelReadContext& context)
+bool ReadRdsFile(const std::string& path, const TModelReadContext& context, TReadWatch* watch)
 {
     TRDSbrowser browser(context.Sink);
+    browser.SetWatch(watch);
     if (!browser.ScanFile(path)) {
         context.Sink->Show(TMsgKind::Information, kRdsNoMeshMessage, TButtons::Ok);
         return false;
@@ -81,16 +98,20 @@ std::string ModelNameOfPath(const std::string& path)
 bool ReadModelFile(const std::string& path, TModelFormat format, const TModelReadContext& context)
 {
     assert(context.Sink && context.CreateModel);
+    std::optional<TReadWatch> watch;
+    if (context.Watch)
+        watch.emplace(context.Watch, FileSizeOf(path));
+    TReadWatch* watching = watch ? &*watch : nullptr;
     try {
         switch (format) {
         case TModelFormat::Dxf:
-            return ReadDxfFile(path, context);
+            return ReadDxfFile(path, context, watching);
         case TModelFormat::Rok:
-            return ReadRokFile(path, context);
+            return ReadRokFile(path, context, watching);
         case TModelFormat::Rds:
-            return ReadRdsFile(path, context);
+            return ReadRdsFile(path, context, watching);
         case TModelFormat::Assimp:
-            return ReadLibraryFile(path, context);
+            return ReadLibraryFile(path, context, watching);
         case TModelFormat::Unknown:
             break;
         }

@@ -2,6 +2,7 @@
 
 #include "core/io/dxf_reader.h"
 #include "core/io/rds_reader.h"
+#include "core/io/read_watch.h"
 
 #include <functional>
 #include <memory>
@@ -39,6 +40,9 @@ struct TModelReadContext
     // desktop program lists them in its tree); optional.
     std::function<void(TpreviewObj& model)> ObjectLoaded;
     TReadProgress Progress; // the status text and progress sign of RDS reads; optional
+    // Told the fraction of the file read (0 to 1) every so often, by every reader; returning
+    // false stops the read (see ReadModelFile). Optional.
+    TReadWatch::TCallback Watch;
 };
 
 // What the user is told when a file holds more faces than one model takes (kMaxModelPolygons).
@@ -49,7 +53,9 @@ inline constexpr const char* kModelTooLargeMessage =
 // one model for a DXF, ROK or Assimp file (made even when the reader reports a format error), one
 // per mesh object for an RDS file. Returns false when the reader showed the user a message (a
 // format error, or more faces than a model takes: the faces before stay), true otherwise. Throws
-// TReadError when the file cannot be read. Precondition: format is not Unknown.
+// TReadError when the file cannot be read. Throws TReadCancelled when context.Watch asked to
+// stop; the models made by then are incomplete and the caller drops them. Precondition: format
+// is not Unknown.
 bool ReadModelFile(const std::string& path, TModelFormat format, const TModelReadContext& context);
 
 // The same into a list of fresh models, for callers without windows (command line, tests).

@@ -1,5 +1,7 @@
 #include "core/io/rds_browser.h"
 
+#include "core/io/read_watch.h"
+
 #include <cassert>
 
 namespace kalvo {
@@ -8,12 +10,20 @@ TRDSbrowser::TRDSbrowser(TMessageSink* sink) : sink_(sink) {}
 
 TRDSbrowser::~TRDSbrowser() = default;
 
+void TRDSbrowser::SetWatch(TReadWatch* watch)
+{
+    watch_ = watch;
+    if (watch_)
+        watch_->SetPasses(2);
+}
+
 bool TRDSbrowser::ScanFile(const std::string& fileName)
 {
     fileName_ = fileName;
     entries_.clear();
     reader_ = std::make_unique<TRDSobject>(sink_);
     TRDSobject& reader = *reader_;
+    reader.SetWatch(watch_);
     reader.OpenFile(fileName);
 
     // The signature line reads as "3DC {", so the header block is skipped on the way.
@@ -53,6 +63,8 @@ void TRDSbrowser::LoadObjects(const TRDSloadCallbacks& callbacks)
     assert(callbacks.CreateModelEntry);
     if (!reader_)
         return;
+    if (watch_)
+        watch_->NextPass();
     for (const TRDSentry& entry : entries_) {
         TpreviewObj& model = callbacks.CreateModelEntry(entry.Name);
         reader_->ReadObject(entry.Offset, model, entry.Line, callbacks.Progress);

@@ -43,6 +43,11 @@ public:
     explicit TRDSbrowser(TMessageSink* sink = nullptr);
     ~TRDSbrowser();
 
+    // The scan and the load tell watch how far they have come through the file, and stop when
+    // it says so (throwing TReadCancelled): two passes. watch may be null; it must outlive the
+    // passes otherwise.
+    void SetWatch(TReadWatch* watch);
+
     // True when at least one named object was found. Throws TReadError when the file cannot be
     // read. A false result means the caller tells the user that the file holds no mesh.
     bool ScanFile(const std::string& fileName);
@@ -55,6 +60,7 @@ public:
 
 private:
     TMessageSink* sink_;
+    TReadWatch* watch_ = nullptr;
     std::string fileName_;
     std::unique_ptr<TRDSobject> reader_;
     std::vector<TRDSentry> entries_;

@@ -111,7 +111,9 @@ void TRDSobject::ReadObject(std::int64_t offset, TpreviewObj& model, std::int64_
     double x = 0.0, y = 0.0, z = 0.0, u = 0.0, v = 0.0;
     int flag = 0;
     // The model's index for each vertex of the current mesh, in file order: polygons name
-    // vertices by file position, and the model merges vertices that share a position.
+    // vertices by file position, and the model merges vertices that share a position and
+    // (u, v). Vertices at one position with different (u, v) are the two sides of a UV seam and
+    // stay apart, each polygon keeping the (u, v) the file gave its corner.
     std::vector<int> meshVertices;
     int meshGroup = -1;
     bool haveLower = false, haveUpper = false;
@@ -246,7 +248,7 @@ void TRDSobject::ReadObject(std::int64_t offset, TpreviewObj& model, std::int64_
                 if (meshGroup < 0)
                     meshGroup = model.GroupCount;
                 meshVertices.push_back(
-                    model.AddVertex(FillVertexInput(x, y, z, u, v, meshGroup, flag, false)));
+                    model.AddVertexWithUv(FillVertexInput(x, y, z, u, v, meshGroup, flag, false)));
                 scope.Step();
                 state = TState::Vertices;
             } else if (opens) {

@@ -6,6 +6,7 @@
 #include "core/base/message_sink.h"
 #include "core/base/numbers.h"
 #include "core/io/rds_strings.h"
+#include "core/io/read_watch.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -153,6 +154,8 @@ bool TRDSobject::LoadNextBlock()
         ThrowReadFailure();
     bytesInBuffer_ = static_cast<int>(count);
     nextBlock_ += static_cast<std::int64_t>(count);
+    if (watch_)
+        watch_->Reached(nextBlock_);
     if (count == 0) {
         AtEnd = true;
         return false;

@@ -11,6 +11,7 @@
 namespace kalvo {
 
 class TMessageSink;
+class TReadWatch;
 class TpreviewObj;
 
 // What a long read tells the user while it runs. The desktop program sends the status text to
@@ -54,6 +55,10 @@ public:
     // opened; later read failures throw TReadError as well.
     void OpenFile(const std::string& name);
     const std::string& FileName() const { return fileName_; }
+
+    // Every block read tells watch the position reached, and stops the reading when it says
+    // so (throwing TReadCancelled). watch may be null; it must outlive the reads otherwise.
+    void SetWatch(TReadWatch* watch) { watch_ = watch; }
 
     // The next byte, or -1 at the end of the file (AtEnd is then set).
     int ReadByte();
@@ -102,6 +107,7 @@ private:
     [[noreturn]] void ThrowReadFailure() const;
 
     TMessageSink* sink_;
+    TReadWatch* watch_ = nullptr;
     std::FILE* file_ = nullptr;
     std::string fileName_;
     std::unique_ptr<unsigned char[]> buffer_;

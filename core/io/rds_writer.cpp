@@ -34,6 +34,11 @@ const TEdgeC& SideEdge(const TpreviewObj& object, const PolygonRec& polygon, int
     return object.Edges[static_cast<std::size_t>(edge)];
 }
 
+bool Touches(const TEdgeC& edge, int vertex)
+{
+    return edge.StartVertex == vertex || edge.EndVertex == vertex;
+}
+
 // Appends the polygon's corners in boundary order. Each side's edge may run either way, so the
 // k-th corner is the end side k shares with side k + 1; the walk starts from the end of side 0
 // that side 1 does not touch.
@@ -44,9 +49,16 @@ void AppendCorners(std::string& out, const TpreviewObj& object, const PolygonRec
         return;
     const TEdgeC& first = SideEdge(object, polygon, 0);
     const TEdgeC& second = SideEdge(object, polygon, 1 % count);
-    const bool secondTouchesStart =
-        second.StartVertex == first.StartVertex || second.EndVertex == first.StartVertex;
+    const bool secondTouchesStart = Touches(second, first.StartVertex);
     int previous = secondTouchesStart ? first.EndVertex : first.StartVertex;
+    // A polygon that goes out and back along its first side (sides 0 and 1 on one edge) gives
+    // that rule nothing to go by, and a wrong guess lists another polygon. The walk then starts
+    // where the last side meets the first.
+    if (count > 2 && secondTouchesStart && Touches(second, first.EndVertex)) {
+        const TEdgeC& last = SideEdge(object, polygon, count - 1);
+        if (Touches(last, first.StartVertex) != Touches(last, first.EndVertex))
+            previous = Touches(last, first.StartVertex) ? first.StartVertex : first.EndVertex;
+    }
     for (int k = 0; k < count; ++k) {
         const TEdgeC& edge = SideEdge(object, polygon, k);
         previous = edge.StartVertex == previous ? edge.EndVertex : edge.StartVertex;

@@ -5,10 +5,12 @@
 #include "core/base/numbers.h"
 #include "core/base/text.h"
 #include "core/io/rds_strings.h"
+#include "core/io/read_watch.h"
 #include "core/model/preview_obj.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <unordered_map>
 
 namespace kalvo {
@@ -34,7 +36,10 @@ std::string LineText(std::int64_t number) { return std::to_string(number) + " è¡
 class TROKobject::TLines
 {
 public:
-    explicit TLines(std::string_view text) : text_(text) {}
+    // watch, when given, hears how far the lines have come.
+    explicit TLines(std::string_view text, TReadWatch* watch = nullptr) : text_(text), watch_(watch)
+    {
+    }
 
     bool Next(std::string_view& line)
     {
@@ -49,6 +54,8 @@ public:
             ++end;
         position_ = end + 1;
         ++number_;
+        if (watch_)
+            watch_->Reached(static_cast<std::int64_t>(position_));
         return true;
     }
 
@@ -81,6 +88,7 @@ public:
 
 private:
     std::string_view text_;
+    TReadWatch* watch_;
     std::size_t position_ = 0;
     std::int64_t number_ = 0;
 };
@@ -93,21 +101,32 @@ void TROKobject::Report(const std::string& text)
     sink_.Show(TMsgKind::Error, text, TButtons::Ok);
 }
 
+void TROKobject::SetWatch(TReadWatch* watch)
+{
+    watch_ = watch;
+    if (watch_)
+        watch_->SetPasses(2);
+}
+
 bool TROKobject::ReadPalette(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
     if (!file)
         throw TReadError(SystemErrorText(path, errno));
     std::string bytes;
     char chunk[65536];
     std::size_t count = 0;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
         bytes.append(chunk, count);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed)
-        throw TReadError(SystemErrorText(path, error ? error : EIO));
+        if (watch_)
+            watch_->Reached(static_cast<std::int64_t>(bytes.size()));
+    }
+    if (std::ferror(file.get()))
+        throw TReadError(SystemErrorText(path, errno ? errno : EIO));
+    // The geometry pass goes through the text a second time.
+    if (watch_)
+        watch_->NextPass();
     return ReadPaletteFromBytes(std::move(bytes));
 }
 
@@ -186,7 +205,7 @@ void TROKobject::ReadGeometry(TpreviewObj& model, const TAddPolygon& addPolygon,
     std::vector<int> sides;
     std::int64_t dropped = 0;
 
-    TLines lines(text_);
+    TLines lines(text_, watch_);
     std::string_view line;
     int section = kNone;
     try {

@@ -10,6 +10,7 @@
 namespace kalvo {
 
 class TMessageSink;
+class TReadWatch;
 class TpreviewObj;
 
 // Reads a ROK file (the modeller's text format) into one model, in two passes: the palette
@@ -47,6 +48,11 @@ public:
     // The geometry pass with the model's own building operations.
     void ReadGeometry(TpreviewObj& model);
 
+    // Reading the file and the geometry pass tell watch how far they have come, and stop when
+    // it says so (throwing TReadCancelled): two passes over the file. watch may be null; it
+    // must outlive the passes otherwise.
+    void SetWatch(TReadWatch* watch);
+
     int PaletteCount() const { return static_cast<int>(palette_.size()); }
     const std::vector<TColour>& Palette() const { return palette_; }
     // Whether the last pass told the user something.
@@ -59,6 +65,7 @@ private:
     TMessageSink& sink_;
     std::string text_;
     std::vector<TColour> palette_;
+    TReadWatch* watch_ = nullptr;
     bool reportedError_ = false;
 };
 

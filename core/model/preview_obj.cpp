@@ -23,6 +23,14 @@ std::uint64_t PositionHash(double x, double y, double z)
     return MixHash(hash ^ CoordinateBits(z));
 }
 
+std::uint64_t PositionUvHash(double x, double y, double z, double u, double v)
+{
+    std::uint64_t hash = MixHash(PositionHash(x, y, z) ^ CoordinateBits(u));
+    return MixHash(hash ^ CoordinateBits(v));
+}
+
+bool HasNaNUv(const VertexInput& in) { return std::isnan(in.u) || std::isnan(in.v); }
+
 std::uint64_t PairHash(int a, int b)
 {
     // Either orientation names the same edge.
@@ -41,6 +49,12 @@ std::uint64_t TpreviewObj::VertexHash(int index) const
     return PositionHash(vertex.x, vertex.y, vertex.z);
 }
 
+std::uint64_t TpreviewObj::CopyHash(int index) const
+{
+    const TVecPointC& vertex = Vertices[index];
+    return PositionUvHash(vertex.x, vertex.y, vertex.z, vertex.u, vertex.v);
+}
+
 std::uint64_t TpreviewObj::EdgeHash(int index) const
 {
     return PairHash(Edges[index].StartVertex, Edges[index].EndVertex);
@@ -49,12 +63,14 @@ std::uint64_t TpreviewObj::EdgeHash(int index) const
 void TpreviewObj::IndexAllVertices()
 {
     vertexIndex_.Clear();
+    copyIndex_.Clear();
     const auto hashOf = [this](int index) { return VertexHash(index); };
     for (int index = 0; index < VertexCount(); ++index) {
         const TVecPointC& vertex = Vertices[index];
         if (std::isnan(vertex.x) || std::isnan(vertex.y) || std::isnan(vertex.z))
             continue;
-        // Keep the first of equal positions, as a scan from the front would find it.
+        // Keep the first of equal positions, as a scan from the front would find it; the
+        // others are the copies of a seam.
         const std::uint64_t hash = VertexHash(index);
         const auto same = [&](int other) {
             const TVecPointC& candidate = Vertices[other];
@@ -62,6 +78,8 @@ void TpreviewObj::IndexAllVertices()
         };
         if (vertexIndex_.Find(hash, same) < 0)
             vertexIndex_.Insert(hash, index, hashOf);
+        else if (!std::isnan(vertex.u) && !std::isnan(vertex.v))
+            copyIndex_.Insert(CopyHash(index), index, [this](int i) { return CopyHash(i); });
     }
     vertexIndexStale_ = false;
 }
@@ -92,6 +110,12 @@ void TpreviewObj::Reserve(std::size_t vertices, std::size_t edges, std::size_t p
     Polygons.reserve(polygons);
 }
 
+bool TpreviewObj::SamePosition(int index, const VertexInput& in) const
+{
+    const TVecPointC& candidate = Vertices[index];
+    return candidate.x == in.x && candidate.y == in.y && candidate.z == in.z;
+}
+
 int TpreviewObj::AddVertex(const VertexInput& in)
 {
     if (vertexIndexStale_)
@@ -100,10 +124,7 @@ int TpreviewObj::AddVertex(const VertexInput& in)
     int index = -1;
     if (!HasNaN(in)) {
         const std::uint64_t hash = PositionHash(in.x, in.y, in.z);
-        index = vertexIndex_.Find(hash, [&](int other) {
-            const TVecPointC& candidate = Vertices[other];
-            return candidate.x == in.x && candidate.y == in.y && candidate.z == in.z;
-        });
+        index = vertexIndex_.Find(hash, [&](int other) { return SamePosition(other, in); });
         if (index < 0) {
             index = VertexCount();
             Vertices.push_back(TVecPointC{in.x, in.y, in.z});
@@ -113,7 +134,56 @@ int TpreviewObj::AddVertex(const VertexInput& in)
         index = VertexCount();
         Vertices.push_back(TVecPointC{in.x, in.y, in.z});
     }
+    return FinishVertexRequest(index, in);
+}
 
+int TpreviewObj::AddVertexWithUv(const VertexInput& in)
+{
+    // A NaN never matches, so (u, v) with one would make a new vertex at every request: such
+    // requests merge by position alone.
+    if (HasNaN(in) || HasNaNUv(in))
+        return AddVertex(in);
+    if (vertexIndexStale_)
+        IndexAllVertices();
+
+    const int first = vertexIndex_.Find(PositionHash(in.x, in.y, in.z),
+                                        [&](int other) { return SamePosition(other, in); });
+    if (first < 0)
+        return AddVertex(in);
+    const auto sameUv = [&](int other) {
+        return SamePosition(other, in) && Vertices[other].u == in.u && Vertices[other].v == in.v;
+    };
+    // The copies are found by position and (u, v) together: a file may hold any number of
+    // them at one position.
+    const std::uint64_t hash = PositionUvHash(in.x, in.y, in.z, in.u, in.v);
+    int index = sameUv(first) ? first : copyIndex_.Find(hash, sameUv);
+    if (index < 0) {
+        index = VertexCount();
+        Vertices.push_back(TVecPointC{in.x, in.y, in.z, in.u, in.v});
+        copyIndex_.Insert(hash, index, [this](int i) { return CopyHash(i); });
+    }
+    return FinishVertexRequest(index, in);
+}
+
+int TpreviewObj::CopyVertex(int vertex)
+{
+    TVecPointC copy = Vertices[vertex];
+    copy.Mark = false;
+    Vertices.push_back(copy);
+    // Its (u, v) is about to change: the copies are indexed again at the next lookup.
+    vertexIndexStale_ = true;
+    return VertexCount() - 1;
+}
+
+void TpreviewObj::SetEdgeEnds(int edge, int start, int end)
+{
+    Edges[edge].StartVertex = start;
+    Edges[edge].EndVertex = end;
+    edgeIndexStale_ = true;
+}
+
+int TpreviewObj::FinishVertexRequest(int index, const VertexInput& in)
+{
     TVecPointC& vertex = Vertices[index];
     vertex.u = in.u;
     vertex.v = in.v;

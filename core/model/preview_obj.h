@@ -87,6 +87,23 @@ public:
     int AddPolygonByCorners(TColour colour, const std::vector<VertexInput>& corners);
     int AddPolygonByCorners(TColour colour, const VertexInput* corners, int count);
 
+    // --- UV seams --------------------------------------------------------------------------
+    // A seam in the UV layout needs two vertices at one position, each with its own (u, v),
+    // which AddVertex never makes. These operations make them; AddVertex still finds the
+    // first vertex at a position, so readers that merge by position behave as before.
+    //
+    // Like AddVertex, except that a vertex at in's position is taken only when its u and v
+    // equal in's too; otherwise in becomes one more vertex at that position. For readers of
+    // files that store a seam as two vertices at one place (a request whose u or v is NaN
+    // merges by position alone). (u, v) changed outside the building operations since the
+    // last request are not seen.
+    int AddVertexWithUv(const VertexInput& in);
+    // Appends a copy of the vertex (position, u, v, group and flag, no mark); returns its
+    // index. The UV range is left as it is.
+    int CopyVertex(int vertex);
+    // Points an edge at other vertices. The caller keeps every pair of vertices to one edge.
+    void SetEdgeEnds(int edge, int start, int end);
+
     // The group sort a reader runs after its last building call:
     // NumberVertices(); SortVerticesByGroup(0, vertex count - 1); RemapAfterSort().
     void NumberVertices();
@@ -111,13 +128,17 @@ public:
 
 private:
     std::uint64_t VertexHash(int index) const;
+    std::uint64_t CopyHash(int index) const;
     std::uint64_t EdgeHash(int index) const;
     void IndexAllVertices();
     void IndexAllEdges();
     void WidenBoxes(const TVecPointC& vertex);
     bool IsRepeatNoOp(const VertexInput& in) const;
+    bool SamePosition(int index, const VertexInput& in) const;
+    int FinishVertexRequest(int index, const VertexInput& in);
 
-    TIndexTable vertexIndex_;
+    TIndexTable vertexIndex_; // the first vertex at each position
+    TIndexTable copyIndex_;   // every further vertex at a position, by position and (u, v)
     TIndexTable edgeIndex_;
     // Set when the lists were reordered behind the indexes' back (the group sort); the indexes
     // are rebuilt at the next lookup.

@@ -24,6 +24,17 @@ void TMapTemplate::DrawTemplateEdge(TCanvas& canvas, TUVPoint first, TUVPoint se
     int x0, y0, x1, y1;
     mapping_.ScreenPosition(first.u, first.v, zoom, x0, y0);
     mapping_.ScreenPosition(second.u, second.v, zoom, x1, y1);
+    // The far end of the layout (u = MaxU and v = MinV as first laid out) maps onto the column
+    // and row just past the template, so the outline of a layout that fills the template would
+    // lie outside the bitmap. A line running along that column (row) is drawn on the last one
+    // inside instead. Only such lines move: lines that merely end there already show up to the
+    // last pixel, and the mapping itself, which the texture lookup shares, stays as it is.
+    const int farColumn = NearestInt(mapping_.TemplateWidth * zoom);
+    const int farRow = NearestInt(mapping_.TemplateHeight * zoom);
+    if (x0 == farColumn && x1 == farColumn)
+        x0 = x1 = farColumn - 1;
+    if (y0 == farRow && y1 == farRow)
+        y0 = y1 = farRow - 1;
     canvas.Line(
         ClampInt(static_cast<long long>(x0) - left), ClampInt(static_cast<long long>(y0) - top),
         ClampInt(static_cast<long long>(x1) - left), ClampInt(static_cast<long long>(y1) - top));

@@ -2,8 +2,12 @@
 
 #include "core/model/preview_obj.h"
 
+#include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
 
 namespace kalvo {
 
@@ -25,6 +29,35 @@ double ScaleFor(int pixels, double range)
 }
 
 } // namespace
+
+std::uint64_t PhysicalMemoryBytes()
+{
+    if (const char* given = std::getenv("KALVO3D_MEMORY")) {
+        std::uint64_t bytes = 0;
+        const char* end = given + std::strlen(given);
+        const auto [ptr, error] = std::from_chars(given, end, bytes);
+        if (error == std::errc() && ptr == end && bytes > 0)
+            return bytes;
+    }
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return 0;
+    return std::uint64_t(pages) * std::uint64_t(pageSize);
+}
+
+std::string MemoryText(std::uint64_t bytes)
+{
+    constexpr double kMiB = 1024.0 * 1024.0;
+    const double mib = static_cast<double>(bytes) / kMiB;
+    // to_chars: the text must not take the locale's decimal comma.
+    char text[32];
+    const bool gib = mib >= 1024.0;
+    const auto end =
+        gib ? std::to_chars(text, text + sizeof text, mib / 1024.0, std::chars_format::fixed, 1)
+            : std::to_chars(text, text + sizeof text, std::ceil(mib), std::chars_format::fixed, 0);
+    return std::string(text, end.ptr) + (gib ? " GiB" : " MiB");
+}
 
 int NearestInt(double value)
 {

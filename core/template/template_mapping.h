@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace kalvo {
 
 class TpreviewObj;
@@ -38,6 +41,40 @@ inline bool IsValidTemplateSize(int width, int height)
     return width >= kMinTemplateSide && width <= kMaxTemplateSide && height >= kMinTemplateSide &&
            height <= kMaxTemplateSide;
 }
+
+// The size rule lets through sizes that need more memory than many machines have (a 16384 x
+// 16384 render takes about 6 GiB), so the front ends also compare what a size needs with the
+// machine's memory before they allocate anything. Bytes per pixel, measured with the command
+// line at 4096 x 4096 and rounded up: a render holds its frame, depth and fill buffers and the
+// picture being written (20 to 24); a template its bitmap, the picture shown or written from
+// it and a picture pasted at its size (8 to 12). The model and the program are not counted.
+constexpr std::uint64_t kRenderBytesPerPixel = 24;
+constexpr std::uint64_t kTemplateBytesPerPixel = 12;
+
+// Estimates of the memory a render or a template of width x height needs, in bytes.
+// Precondition: IsValidTemplateSize(width, height).
+inline std::uint64_t RenderBytesEstimate(int width, int height)
+{
+    return std::uint64_t(width) * std::uint64_t(height) * kRenderBytesPerPixel;
+}
+inline std::uint64_t TemplateBytesEstimate(int width, int height)
+{
+    return std::uint64_t(width) * std::uint64_t(height) * kTemplateBytesPerPixel;
+}
+
+// The machine's physical memory in bytes; 0 when the system does not tell. The environment
+// variable KALVO3D_MEMORY, when it holds a number of bytes, stands in for it: a container's
+// share is smaller than the machine it runs on (and tests give a figure of their own).
+std::uint64_t PhysicalMemoryBytes();
+
+// Whether needed bytes fit in memory bytes; any amount fits an unknown memory (0).
+inline bool FitsInMemory(std::uint64_t needed, std::uint64_t memory)
+{
+    return memory == 0 || needed <= memory;
+}
+
+// bytes for a message: "6.0 GiB", "512 MiB".
+std::string MemoryText(std::uint64_t bytes);
 
 // Rounds to the nearest integer, halves to even, as every pixel position of the template does.
 // Values beyond the int range (and NaN) are pinned, so a stray (u, v) cannot overflow.

@@ -319,6 +319,14 @@ bool TfrmMapTemplate::SetupTemplate(int width, int height)
     return true;
 }
 
+void TfrmMapTemplate::RebuildLayout()
+{
+    history_.Clear();
+    TextureShown = false;
+    SetupTemplate(Mapping().TemplateWidth, Mapping().TemplateHeight);
+    RestartPreview();
+}
+
 void TfrmMapTemplate::FitToTemplate()
 {
     scrollX_ = 0;

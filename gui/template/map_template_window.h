@@ -53,6 +53,10 @@ public:
     // template (unless maximised), sizes the paint area and redraws. False, with nothing
     // changed, for sizes the template does not take.
     bool SetupTemplate(int width, int height);
+    // After the model's (u, v) were replaced ("UV を生成"): sets the template up again at its
+    // size from the new layout and range. The picture starts afresh from the layout, as after a
+    // rotation, and the undo steps go: they hold (u, v) and pictures of the old layout.
+    void RebuildLayout();
 
     // Zoomed template size and position in pnlCanvas: the panel of the template picture.
     struct TPaintRect

@@ -227,6 +227,17 @@ Write the lines that belong to no face?</translation>
     </message>
 </context>
 <context>
+    <name>kalvo::TOpenProgress</name>
+    <message>
+        <source>%1 を読み込んでいます...</source>
+        <translation>Reading %1...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>kalvo::TQtPlatform</name>
     <message>
         <source>情報</source>
@@ -266,6 +277,10 @@ Write the lines that belong to no face?</translation>
     <message>
         <source>テンプレートの大きさは %1 から %2 ピクセルまでです。</source>
         <translation>A template is %1 to %2 pixels on each side.</translation>
+    </message>
+    <message>
+        <source>%1 x %2 のテンプレートには約 %3 のメモリが必要です。このコンピュータのメモリ (%4) では足りません。</source>
+        <translation>A %1 x %2 template needs about %3 of memory, more than this computer has (%4).</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
@@ -184,6 +185,38 @@ TEST_F(TemplateCommandLine, RefusesWhatCannotMakeATemplate)
     std::string err;
     EXPECT_EQ(Run({"template", flat, "-o", Path("flat2.png"), "--match-ratio"}, &err), 1);
     EXPECT_NE(err.find("ratio"), std::string::npos) << err;
+}
+
+// Sizes the size rule allows but this machine's memory (here 1 GiB, given through the
+// environment) cannot hold are refused before anything is drawn; smaller ones still work.
+TEST_F(TemplateCommandLine, RefusesPicturesBeyondTheMachinesMemory)
+{
+    const std::string quad = Write("quad.rds", kQuadRds);
+    setenv("KALVO3D_MEMORY", "1073741824", 1);
+    struct TCase
+    {
+        std::vector<std::string> Arguments;
+        const char* Message;
+    };
+    const TCase refused[] = {
+        {{"render", quad, "-o", Path("r.png"), "--size", "16384x16384"},
+         "a render of 16384 x 16384 needs about 6.0 GiB of memory, more than this machine has "
+         "(1.0 GiB)"},
+        {{"template", quad, "-o", Path("t.png"), "--size", "16384x16384"},
+         "a template of 16384 x 16384 needs about 3.0 GiB"},
+        {{"render", quad, "-o", Path("r.png"), "--texture", Quarters(), "--template-size",
+          "16384x8192"},
+         "a render of 640 x 480 with 1 template of 16384 x 8192 each needs about 1.5 GiB"},
+    };
+    for (const TCase& one : refused) {
+        std::string err;
+        EXPECT_EQ(Run(one.Arguments, &err), 1) << one.Message;
+        EXPECT_NE(err.find(one.Message), std::string::npos) << err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("r.png")));
+    EXPECT_FALSE(std::filesystem::exists(Path("t.png")));
+    EXPECT_EQ(Run({"template", quad, "-o", Path("t.png"), "--size", "4096x4096"}), 0);
+    unsetenv("KALVO3D_MEMORY");
 }
 
 TEST_F(TemplateCommandLine, RendersTheTexturedFaceWithTransparencyAndShading)

@@ -138,6 +138,79 @@ TEST_F(UvCommandLine, CylinderTexturePreviewShowsNoBandAtTheSeam)
     EXPECT_NEAR(lastYellow, 320, 4);
 }
 
+// A cube of six 3DFACE squares over 0..2, sharing its eight corners.
+std::string CubeDxf()
+{
+    const int faces[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
+                             {1, 3, 7, 5}, {3, 2, 6, 7}, {2, 0, 4, 6}};
+    std::string text = "0\nSECTION\n2\nENTITIES\n";
+    for (const auto& face : faces) {
+        text += "0\n3DFACE\n8\n0\n";
+        for (int k = 0; k < 4; ++k)
+            for (int axis = 0; axis < 3; ++axis)
+                text += std::to_string(10 * (axis + 1) + k) + "\n" +
+                        (face[k] >> axis & 1 ? "2" : "0") + "\n";
+    }
+    return text + "0\nENDSEC\n0\nEOF\n";
+}
+
+// The groups of 8-connected pixels other than the corner pixel's colour.
+int Pieces(QImage image)
+{
+    const QRgb background = image.pixel(0, 0);
+    int pieces = 0;
+    std::vector<QPoint> stack;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == background)
+                continue;
+            ++pieces;
+            stack.push_back({x, y});
+            image.setPixel(x, y, background);
+            while (!stack.empty()) {
+                const QPoint p = stack.back();
+                stack.pop_back();
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QPoint q(p.x() + dx, p.y() + dy);
+                        if (image.rect().contains(q) && image.pixel(q) != background) {
+                            image.setPixel(q, background);
+                            stack.push_back(q);
+                        }
+                    }
+            }
+        }
+    }
+    return pieces;
+}
+
+TEST_F(UvCommandLine, BoxLaysACubeOutAsSixSeparateSquaresThatSurviveRds)
+{
+    test::WriteFileBytes(Path("cube.dxf"), CubeDxf());
+    ASSERT_EQ(Run({"template", Path("cube.dxf"), "--uv", "box", "-o", Path("t.png")}), 0);
+    EXPECT_EQ(Pieces(QImage(QString::fromStdString(Path("t.png")))), 6);
+    // Written with its seams and read back, the cube keeps them.
+    ASSERT_EQ(Run({"convert", Path("cube.dxf"), "--uv", "box", "-o", Path("cube.rds")}), 0);
+    ASSERT_EQ(Run({"template", Path("cube.rds"), "-o", Path("back.png")}), 0);
+    EXPECT_EQ(Pieces(QImage(QString::fromStdString(Path("back.png")))), 6);
+}
+
+TEST_F(UvCommandLine, ObjConvertsToRdsKeepingItsUvs)
+{
+    // A square and a triangle that meets it at (0, 0, 0) with another (u, v) there: a seam,
+    // whose two sides both reach the file.
+    test::WriteFileBytes(Path("seam.obj"), "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv -1 0 0\n"
+                                           "vt 0.125 0.25\nvt 0.875 0.25\nvt 0.875 0.75\n"
+                                           "vt 0.125 0.75\nvt 0.5 0.5\nvt 0.25 0.5\n"
+                                           "f 1/1 2/2 3/3 4/4\nf 1/5 4/4 5/6\n");
+    ASSERT_EQ(Run({"convert", Path("seam.obj"), "-o", Path("seam.rds")}), 0);
+    const std::string rds = test::ReadFileBytes(Path("seam.rds"));
+    for (const char* uv :
+         {"0.12500000,0.25000000", "0.87500000,0.25000000", "0.87500000,0.75000000",
+          "0.12500000,0.75000000", "0.50000000,0.50000000", "0.25000000,0.50000000"})
+        EXPECT_NE(rds.find(std::string("UV ") + uv + "\r\n"), std::string::npos) << uv;
+}
+
 TEST_F(UvCommandLine, UnknownProjectionIsAUsageError)
 {
     EXPECT_EQ(Run({"convert", Cylinder(), "--uv", "cylinder", "-o", Path("out.rds")}), 2);

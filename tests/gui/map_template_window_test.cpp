@@ -293,6 +293,36 @@ private slots:
         QCOMPARE(w.Bitmap().GetPixel(320, 360), app->Settings().MeshColor);
     }
 
+    void GeneratingUvsRebuildsTheOpenTemplate()
+    {
+        // The square's UV range made 0 .. 2 in u: the template takes 320 pixels a unit. The box
+        // layout gives 0 .. 1 again and puts the square (facing +Z) in the upper right cell.
+        TpreviewObj& model = AddSquare(*app);
+        model.MaxU = 2.0;
+        TfrmMapTemplate& w = MakeTemplate(*app, model);
+        QCOMPARE(w.Mapping().UScale, 320.0);
+        const TColour mesh = app->Settings().MeshColor;
+        QCOMPARE(w.Bitmap().GetPixel(160, 360), mesh);
+        app->Platform.Answers.push_back(TAnswer::No); // keep the lines under the first stroke
+        Press(w, 300, 200);
+        Move(w, 340, 200);
+        Release(w, 340, 200);
+        QCOMPARE(w.Bitmap().GetPixel(320, 200), w.PenColour);
+        QVERIFY(w.History().CanUndo());
+
+        app->Platform.Answers.push_back(TAnswer::Yes); // replace the UVs there are
+        Objects(*app).mnuMakeUv->actions()[3]->trigger();
+        QCOMPARE(app->Platform.Messages.back().Kind, TMsgKind::Confirmation);
+        QCOMPARE(w.Mapping().UScale, 640.0);
+        QVERIFY(!w.History().CanUndo());
+        QVERIFY(!w.TextureShown);
+        const TColour background = app->Settings().TempColor;
+        QCOMPARE(w.Bitmap().GetPixel(160, 360), background);
+        QCOMPARE(w.Bitmap().GetPixel(320, 200), background);
+        // The side at y = 0 runs down u = 2.05 / 3 (column 437) from v 0.975 to 0.525.
+        QCOMPARE(w.Bitmap().GetPixel(437, 120), mesh);
+    }
+
     void ClosingOrDeletingTheModelLeavesTheModelFlat()
     {
         TpreviewObj& model = AddSquare(*app);
@@ -311,6 +341,65 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (QMdiSubWindow* sub : app->Main().mdiArea->subWindowList())
             QVERIFY(sub->widget() != nullptr);
+    }
+
+    // A drag on the template ended by something else than the button coming up: the window (or
+    // its model, preview or the whole program) goes while the button is down, and the pointer
+    // events still queued for it arrive afterwards. What was dragged so far stays, and the rest
+    // of the program goes on working.
+    void DragSurvivesWhatEndsItMidway_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::newRow("close the template window") << 0;
+        QTest::newRow("delete the model") << 1;
+        QTest::newRow("close the preview window") << 2;
+        QTest::newRow("close the main window") << 3;
+    }
+
+    void DragSurvivesWhatEndsItMidway()
+    {
+        QFETCH(int, action);
+        TpreviewObj& model = AddSquare(*app);
+        QPointer<TfrmMapTemplate> w = &MakeTemplate(*app, model);
+        w->btnArrow->click();
+        const int a = VertexAt(model, 0.25, 0.25); // at (160, 360)
+        Click(*w, 160, 360);
+        Press(*w, 160, 360);
+        Move(*w, 192, 360);
+        QCOMPARE(model.Vertices[a].u, 0.25 + 32 / 640.0);
+
+        QPointer<TfrmModel> preview = &Preview(*app);
+        switch (action) {
+        case 0:
+            w->close();
+            break;
+        case 1:
+            Objects(*app).SetItemSelected(0, true);
+            Objects(*app).btnDelete->click();
+            break;
+        case 2:
+            preview->parentWidget()->close(); // the sub-window's frame, as the user closes it
+            break;
+        case 3:
+            app->Main().close();
+            break;
+        }
+        if (w) {
+            Move(*w, 224, 312);
+            Release(*w, 224, 312);
+        }
+        QTest::qWait(20);
+        QVERIFY(action == 3 || w.isNull());
+
+        if (action == 0) {
+            QCOMPARE(model.Vertices[a].u, 0.25 + 32 / 640.0);
+            preview->RepaintAll();
+            TfrmMapTemplate& again = MakeTemplate(*app, model);
+            QVERIFY(!again.History().CanUndo());
+        } else if (action == 1) {
+            QCOMPARE(Objects(*app).ItemCount(), 0);
+            preview->RepaintAll();
+        }
     }
 
     void PaintProgramIsSplitLikeAShellAndReportsAFailureByName()

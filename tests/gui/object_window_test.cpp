@@ -328,6 +328,27 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
+    // On a machine of 1 GiB: the largest template (3 GiB) is refused, saying why; 4096 x 4096
+    // (192 MiB) is not.
+    void TemplateSizeBeyondTheMachinesMemoryIsRefused()
+    {
+        TdlgTempSize& dialog = *app->Shell().TempSize;
+        dialog.MachineMemory = std::uint64_t(1) << 30;
+        dialog.setResult(0);
+        dialog.sedX->setValue(16384);
+        dialog.sedY->setValue(16384);
+        dialog.OKBtn->click();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(app->Platform.Messages.size(), size_t{1});
+        QCOMPARE(app->Platform.Messages[0].Text,
+                 QString("16384 x 16384 のテンプレートには約 3.0 GiB のメモリが必要です。"
+                         "このコンピュータのメモリ (1.0 GiB) では足りません。"));
+        dialog.sedX->setValue(4096);
+        dialog.sedY->setValue(4096);
+        dialog.OKBtn->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
     void TabPositionFollowsThePopupMenu()
     {
         TfrmObj& objects = app->Objects();

@@ -3,6 +3,7 @@
 
 #include "core/model/preview_obj.h"
 #include "gui/bar_window.h"
+#include "gui/environ_dialog.h"
 #include "gui/export_command.h"
 #include "gui/object_window.h"
 #include "gui/open_command.h"
@@ -10,10 +11,15 @@
 #include "tests/gui/support/app_fixture.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 #include <cerrno>
+#include <clocale>
 #include <cstring>
+#include <locale.h>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -46,6 +52,50 @@ void AddTriangle(TpreviewObj& model, double x)
     model.AddPolygonByCorners(0, corners, 3);
 }
 
+// A DXF file of many faces, several MiB long: the reader reports its progress once per MiB.
+void WriteBigDxf(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("0\nSECTION\n2\nENTITIES\n");
+    const QByteArray layer(160, 'L');
+    for (int i = 0; i < 20000; ++i)
+        file.write("0\n3DFACE\n8\n" + layer + "\n10\n" + QByteArray::number(i) +
+                   "\n20\n0\n30\n0\n11\n" + QByteArray::number(i + 1) +
+                   "\n21\n0\n31\n0\n12\n0\n22\n1\n32\n0\n");
+    file.write("0\nENDSEC\n0\nEOF\n");
+}
+
+// Presses a progress dialog's Cancel button as soon as the dialog shows, noting what it said.
+class TCancelOnShow : public QObject
+{
+public:
+    TCancelOnShow() { qApp->installEventFilter(this); }
+    QString Label;
+    int Value = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dialog = qobject_cast<QProgressDialog*>(watched);
+        if (dialog && event->type() == QEvent::Show && Value < 0) {
+            Label = dialog->labelText();
+            Value = dialog->value();
+            dialog->findChild<QPushButton*>()->click();
+        }
+        return false;
+    }
+};
+
+bool LocaleInstalled(const char* name)
+{
+    const locale_t handle = newlocale(LC_ALL_MASK, name, static_cast<locale_t>(0));
+    if (handle == static_cast<locale_t>(0))
+        return false;
+    freelocale(handle);
+    return true;
+}
+
 QByteArray FileBytes(const QString& path)
 {
     QFile file(path);
@@ -68,6 +118,73 @@ private slots:
         QCOMPARE(log.Events, (QStringList{"show", "paint", "hide"}));
         QVERIFY(bar.width() > 0 && bar.height() > 0);
         QCOMPARE(app.Objects().ItemCount(), 1);
+    }
+
+    // A long read shows the file's name and how far it has come; Cancel leaves the document as
+    // it was, and the same file then opens whole.
+    void CancelledOpenLeavesTheDocumentAsItWas()
+    {
+        TAppFixture app;
+        app.Open(SourcePath("data/samples/cube.dxf"), kFilterDxf);
+        const QString shownPath = app.Preview().Edit1->text();
+        const QString big = app.Dir.filePath("big faces.dxf");
+        WriteBigDxf(big);
+        app.Shell().ProgressShowAfterMs = 0;
+        {
+            TCancelOnShow canceller;
+            app.Open(big, kFilterDxf);
+            QVERIFY2(canceller.Label.contains("big faces.dxf"), qPrintable(canceller.Label));
+            QVERIFY(canceller.Value > 0);
+        }
+        QCOMPARE(app.Objects().ItemCount(), 1);
+        QCOMPARE(app.Objects().ItemModel(0)->Name, std::string("cube.dxf"));
+        QCOMPARE(app.Preview().Edit1->text(), shownPath);
+        QVERIFY(app.Platform.Messages.empty());
+        QVERIFY(app.Main().findChild<QProgressDialog*>() == nullptr);
+
+        app.Open(big, kFilterDxf);
+        QCOMPARE(app.Objects().ItemCount(), 2);
+        QCOMPARE(app.Objects().ItemModel(1)->PolygonCount(), 20000);
+    }
+
+    // The settings file the program writes, after reading one with every kind of value, opening
+    // a model from a folder with a Japanese name and closing the settings dialog with OK, holds
+    // the same bytes whatever the user's locale (the C library's number functions follow it).
+    void SettingsFileIsTheSameInEveryLocale()
+    {
+        const QByteArray start = "[Display]\r\nBackColor=-1\r\nMeshColor=16711680\r\n"
+                                 "TextureShade=1\r\n[Template]\r\nXsize=1024\r\nYsize=0768\r\n"
+                                 "[Performance]\r\nFrameMode=-2\r\nViewMoveMode=1\r\n"
+                                 "[Other]\r\nLockDir=\x83\x82\x83\x66\x83\x8B 1,5\r\n";
+        QTemporaryDir models;
+        const QString folder = models.filePath(QStringLiteral("モデル 0,5"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(SourcePath("data/samples/cube.dxf"), folder + "/cube.dxf"));
+        const std::string before = std::setlocale(LC_ALL, nullptr);
+        const auto written = [&](const char* locale) {
+            std::setlocale(LC_ALL, locale);
+            TAppFixture app(start);
+            app.Open(folder + "/cube.dxf", kFilterDxf);
+            app.OnModal = [](QDialog& dialog) {
+                if (auto* settings = qobject_cast<TfrmEnviron*>(&dialog))
+                    settings->Button2->click();
+            };
+            app.Main().N6Click();
+            const QByteArray bytes = FileBytes(app.IniPath());
+            std::setlocale(LC_ALL, before.c_str());
+            return bytes;
+        };
+        const QByteArray inC = written("C");
+        QVERIFY2(inC.contains("\x83\x82\x83\x66\x83\x8B 0,5/\r\n"), inC.constData());
+        int checked = 0;
+        for (const char* locale : {"de_DE.UTF-8", "ja_JP.UTF-8"}) {
+            if (!LocaleInstalled(locale))
+                continue;
+            ++checked;
+            QCOMPARE(written(locale), inC);
+        }
+        if (checked == 0)
+            QSKIP("neither de_DE.UTF-8 nor ja_JP.UTF-8 is installed (scripts/setup.sh)");
     }
 
     // The target's folder is a file, which no user can write into (root included).
@@ -119,6 +236,7 @@ private slots:
         QTest::newRow("open a model") << 0;
         QTest::newRow("delete the model being filled") << 1;
         QTest::newRow("close the preview window") << 2;
+        QTest::newRow("close the main window") << 3;
     }
 
     void FillSurvivesWhatTheUserDoesMeanwhile()
@@ -146,6 +264,9 @@ private slots:
             break;
         case 2:
             preview.close();
+            break;
+        case 3:
+            app.Main().close();
             break;
         }
         preview.pbxModel->Redraw();

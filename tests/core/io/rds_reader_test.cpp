@@ -249,6 +249,31 @@ TEST(RdsReader, MapsPolygonCornersThroughMergedVertices)
     EXPECT_EQ(corners[2], 0);
 }
 
+TEST(RdsReader, KeepsVerticesAtOnePositionWithOtherUvApart)
+{
+    // File vertices 0 and 2 are one vertex; 1 stands at the same place with another (u, v),
+    // the other side of a seam, and keeps it for the polygon that names it.
+    const auto mesh = Concat({{"  Vrts {"},
+                              Vertex("0,0,0", "0.25,0"),
+                              Vertex("0,0,0", "0.75,0"),
+                              Vertex("0,0,0", "0.25,0"),
+                              Vertex("1,0,0", "0.5,0"),
+                              Vertex("0,1,0", "0.5,1"),
+                              {"  }", "  Pgns {", "    Pgon 2,3,4", "    Pgon 1,4,3", "  }"}});
+    TRdsRead read;
+    ReadRdsBytes(JoinLines(RdsScene(RdsObject("\"Seam\"", mesh))), read);
+    ASSERT_EQ(read.Models.size(), 1u);
+    const TpreviewObj& model = *read.Models[0];
+    ASSERT_EQ(model.VertexCount(), 4);
+    ASSERT_EQ(model.PolygonCount(), 2);
+    const auto first = PolygonCorners(model, model.Polygons[0]);
+    const auto second = PolygonCorners(model, model.Polygons[1]);
+    EXPECT_EQ(model.Vertices[first[0]].u, 0.25);
+    EXPECT_EQ(model.Vertices[second[0]].u, 0.75);
+    EXPECT_EQ(model.Vertices[second[0]].x, 0.0);
+    EXPECT_EQ(model.EdgeCount(), 5) << "the side between 3 and 4 is shared";
+}
+
 TEST(RdsReader, TakesEveryCornerOfALongPolygon)
 {
     std::vector<std::string> mesh = {"  Vrts {"};

@@ -3,6 +3,7 @@
 
 #include "core/base/cp932.h"
 #include "core/io/rds_writer.h"
+#include "core/model/uv_projection.h"
 #include "tests/core/io/rds_test_files.h"
 
 #include <algorithm>
@@ -189,6 +190,33 @@ TEST(RdsRoundTrip, ReadsBackWhatTheWriterWrote)
         if (line.find("Pgon ") != std::string::npos)
             line = Rotated(line);
     EXPECT_EQ(WithoutEdgeLines(secondLines), expected);
+}
+
+TEST(RdsRoundTrip, KeepsTheVerticesOfAUvSeamApart)
+{
+    // The box layout gives each side of the box its own vertices at the shared corners; the
+    // file stores them as vertices at one position with different (u, v), which must come back
+    // as they were, each polygon on its own.
+    auto box = MakeBox();
+    ProjectUv(*box, TUvProjection::Box);
+    ASSERT_GT(box->VertexCount(), 8);
+    TRdsRead read;
+    ReadRdsBytes(Write({box.get()}), read);
+    ASSERT_EQ(read.Models.size(), 1u);
+    const TpreviewObj& copy = *read.Models[0];
+    ASSERT_EQ(copy.VertexCount(), box->VertexCount());
+    for (int i = 0; i < copy.VertexCount(); ++i) {
+        EXPECT_NEAR(copy.Vertices[i].u, box->Vertices[i].u, 5e-9);
+        EXPECT_NEAR(copy.Vertices[i].v, box->Vertices[i].v, 5e-9);
+    }
+    ASSERT_EQ(copy.PolygonCount(), 6);
+    for (int p = 0; p < 6; ++p) {
+        auto corners = PolygonCorners(copy, copy.Polygons[p]);
+        auto expected = PolygonCorners(*box, box->Polygons[p]);
+        std::sort(corners.begin(), corners.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(corners, expected);
+    }
 }
 
 } // namespace

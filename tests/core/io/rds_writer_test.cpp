@@ -150,6 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
         TWalkCase{
             "SidesStartAtALaterEdge", {{0, 1}, {1, 2}, {2, 3}, {3, 0}}, {2, 3, 0, 1}, "3,0,1,2"},
         TWalkCase{"TwoSidesOnOneEdge", {{4, 2}}, {0, 0}, "4,2"},
+        // Out from 0 to 1 and back, then out to 2 and back: the last side says where to start.
+        TWalkCase{"OutAndBackAlongTheFirstSide", {{0, 1}, {2, 0}}, {0, 0, 1, 1}, "1,0,2,0"},
         TWalkCase{"TwoEdgesBetweenTheSameCorners", {{4, 2}, {2, 4}}, {0, 1}, "4,2"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,7 +1,10 @@
 #include "core/model/preview_obj.h"
 #include "core/model/uv_projection.h"
 
+#include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
+#include <set>
 #include <vector>
 
 namespace kalvo {
@@ -77,28 +80,117 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name);
     });
 
-TEST(UvProjection, BoxTakesEachVertexAlongItsPolygonsDominantNormal)
+// The corners of a polygon, walked along its sides.
+std::vector<int> Corners(const TpreviewObj& model, const PolygonRec& polygon)
 {
-    // A flat square in the YZ plane beside a flat square in the XY plane that shares no
-    // vertex with it: the first is laid out as the side view, the second as the top view.
+    std::vector<int> corners;
+    const int n = polygon.count();
+    for (int i = 0; i < n; ++i) {
+        const TEdgeC& a = model.Edges[polygon.sides[i]];
+        const TEdgeC& b = model.Edges[polygon.sides[(i + 1) % n]];
+        corners.push_back(a.EndVertex == b.StartVertex || a.EndVertex == b.EndVertex
+                              ? a.EndVertex
+                              : a.StartVertex);
+    }
+    return corners;
+}
+
+TEST(UvProjection, BoxGivesEachSideOfACubeItsOwnSquare)
+{
+    // A cube over 0..2 read as from a file: eight shared corners, faces wound outwards.
     TpreviewObj model;
-    const auto square = [&model](std::vector<TPos> p) {
-        std::vector<VertexInput> corners;
-        for (const TPos& q : p)
-            corners.push_back(FillVertexInput(q.x, q.y, q.z, 0, 0, 0, 0, false));
-        model.AddPolygonByCorners(0, corners);
+    const int faces[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4},
+                             {1, 2, 6, 5}, {2, 3, 7, 6}, {3, 0, 4, 7}};
+    const auto corner = [](int i) {
+        return FillVertexInput(i & 1 ? 2 : 0, i & 2 ? 2 : 0, i & 4 ? 2 : 0, 0, 0, 0, 1, false);
     };
-    square({{0, 0, 0}, {0, 2, 0}, {0, 2, 2}, {0, 0, 2}});
-    square({{1, 0, 1}, {2, 0, 1}, {2, 2, 1}, {1, 2, 1}});
+    for (const auto& face : faces) {
+        // Corners 0 1 3 2 run around the square, as the faces above name them.
+        const int order[8] = {0, 1, 3, 2, 4, 5, 7, 6};
+        VertexInput corners[4];
+        for (int k = 0; k < 4; ++k)
+            corners[k] = corner(order[face[k]]);
+        model.AddPolygonByCorners(0, corners, 4);
+    }
+    ASSERT_EQ(model.VertexCount(), 8);
+    std::vector<std::array<double, 3>> positionsBefore;
+    for (const PolygonRec& polygon : model.Polygons)
+        for (const int c : Corners(model, polygon))
+            positionsBefore.push_back(
+                {model.Vertices[c].x, model.Vertices[c].y, model.Vertices[c].z});
+
     ProjectUv(model, TUvProjection::Box);
-    // Box: x 0..2, y 0..2, z 0..2. Side view of (0, 2, 2): u = 1, v = 1; top view of
-    // (2, 0, 1): u = 0, v = 0; of (1, 2, 1): u = 1, v = 0.5.
-    EXPECT_DOUBLE_EQ(model.Vertices[2].u, 1.0);
-    EXPECT_DOUBLE_EQ(model.Vertices[2].v, 1.0);
-    EXPECT_DOUBLE_EQ(model.Vertices[5].u, 0.0);
-    EXPECT_DOUBLE_EQ(model.Vertices[5].v, 0.0);
-    EXPECT_DOUBLE_EQ(model.Vertices[7].u, 1.0);
-    EXPECT_DOUBLE_EQ(model.Vertices[7].v, 0.5);
+
+    EXPECT_EQ(model.VertexCount(), 24);
+    EXPECT_EQ(model.EdgeCount(), 24);
+    EXPECT_EQ(model.CountEdgeUse(), 1) << "every edge bounds one side: no loose line is left";
+    std::vector<std::array<double, 3>> positionsAfter;
+    std::set<int> seen;
+    std::set<std::pair<int, int>> cells;
+    for (const PolygonRec& polygon : model.Polygons) {
+        const std::vector<int> corners = Corners(model, polygon);
+        ASSERT_EQ(corners.size(), 4u);
+        double lowU = 1, highU = 0, lowV = 1, highV = 0;
+        for (const int c : corners) {
+            EXPECT_TRUE(seen.insert(c).second) << "vertex " << c << " serves two sides";
+            const TVecPointC& p = model.Vertices[c];
+            positionsAfter.push_back({p.x, p.y, p.z});
+            lowU = std::min(lowU, p.u), highU = std::max(highU, p.u);
+            lowV = std::min(lowV, p.v), highV = std::max(highV, p.v);
+        }
+        // Each side fills one cell of the 3 x 2 grid, less the margin, without touching it.
+        const int column = static_cast<int>(lowU * 3), row = static_cast<int>(lowV * 2);
+        EXPECT_TRUE(cells.insert({column, row}).second) << "two sides share a cell";
+        EXPECT_GT(lowU, column / 3.0);
+        EXPECT_LT(highU, (column + 1) / 3.0);
+        EXPECT_GT(lowV, row / 2.0);
+        EXPECT_LT(highV, (row + 1) / 2.0);
+        EXPECT_NEAR(highU - lowU, 0.9 / 3, 1e-12);
+        EXPECT_NEAR(highV - lowV, 0.9 / 2, 1e-12);
+    }
+    EXPECT_EQ(cells.size(), 6u);
+    EXPECT_EQ(positionsAfter, positionsBefore) << "the polygons keep their corners in space";
+
+    // The top (+Z) is laid out as the top view shows it, in the upper right cell: corner
+    // (0, 2, 2) is at the top view's right (+Y) and top (-X).
+    int found = 0;
+    for (const TVecPointC& p : model.Vertices) {
+        if (p.x == 0 && p.y == 2 && p.z == 2 && p.u > 2.0 / 3 && p.v > 0.5) {
+            ++found;
+            EXPECT_NEAR(p.u, (2 + 0.05 + 0.9) / 3, 1e-12);
+            EXPECT_NEAR(p.v, (1 + 0.05 + 0.9) / 2, 1e-12);
+        }
+    }
+    EXPECT_EQ(found, 1);
+}
+
+TEST(UvProjection, BoxSplitsOnlyWhereSidesMeet)
+{
+    // Two triangles facing +Z sharing a side, and a third facing +X on that side's end: only
+    // the vertex the +X triangle shares with them is copied, and only its side moves to the
+    // copies; the shared side of the +Z triangles stays one edge.
+    TpreviewObj model;
+    const auto at = [](double x, double y, double z) {
+        return FillVertexInput(x, y, z, 0, 0, 0, 1, false);
+    };
+    model.AddPolygonByCorners(0, {at(0, 0, 0), at(1, 0, 0), at(1, 1, 0)});
+    model.AddPolygonByCorners(0, {at(0, 0, 0), at(1, 1, 0), at(0, 1, 0)});
+    model.AddPolygonByCorners(0, {at(1, 0, 0), at(1, 1, 0.5), at(1, 0, 1)});
+    ASSERT_EQ(model.VertexCount(), 6);
+    ASSERT_EQ(model.EdgeCount(), 8);
+    ProjectUv(model, TUvProjection::Box);
+    EXPECT_EQ(model.VertexCount(), 7);
+    EXPECT_EQ(model.EdgeCount(), 8) << "the +X triangle's edges are moved, not added";
+    EXPECT_EQ(model.CountEdgeUse(), 2);
+    EXPECT_EQ(model.Polygons[0].sides[2], model.Polygons[1].sides[0]);
+    const std::vector<int> side = Corners(model, model.Polygons[2]);
+    for (const int c : side)
+        EXPECT_LT(model.Vertices[c].u, 1.0 / 3) << "the +X cell";
+    for (const int c : Corners(model, model.Polygons[0]))
+        EXPECT_GT(model.Vertices[c].u, 2.0 / 3) << "the +Z cell";
+    EXPECT_EQ(model.Vertices[6].x, 1.0);
+    EXPECT_EQ(model.Vertices[6].y, 0.0);
+    EXPECT_EQ(model.Vertices[6].z, 0.0);
 }
 
 TEST(UvProjection, SphereTakesLongitudeAndLatitude)
@@ -117,13 +209,22 @@ TEST(UvProjection, SphereTakesLongitudeAndLatitude)
     EXPECT_NEAR(model.Vertices[5].v, 1.0, 1e-12); // straight above the centre
 }
 
-TEST(UvProjection, FlatModelsAndNamesAreHandled)
+TEST(UvProjection, FlatAndHugeModelsAndNamesAreHandled)
 {
     TpreviewObj flat = ModelOf({{0, 0, 5}, {1, 0, 5}, {0, 1, 5}});
     ProjectUv(flat, TUvProjection::PlanarX); // z has no extent: v = 0, never NaN
     for (const TVecPointC& p : flat.Vertices)
         EXPECT_EQ(p.v, 0.0);
     EXPECT_TRUE(HasUv(flat));
+    // A box wider than the largest double still lays out within 0..1.
+    for (const TUvProjectionName& entry : UvProjectionNames()) {
+        TpreviewObj huge = ModelOf({{-1e308, -1e308, -1e308}, {1e308, 0, 1e308}, {0, 1e308, 0}});
+        ProjectUv(huge, entry.Projection);
+        for (const TVecPointC& p : huge.Vertices) {
+            EXPECT_TRUE(p.u >= 0.0 && p.u <= 1.0) << entry.Name << " u " << p.u;
+            EXPECT_TRUE(p.v >= 0.0 && p.v <= 1.0) << entry.Name << " v " << p.v;
+        }
+    }
     for (const TUvProjectionName& entry : UvProjectionNames())
         EXPECT_EQ(UvProjectionOfName(entry.Name), entry.Projection);
     EXPECT_FALSE(UvProjectionOfName("cylinder"));

@@ -70,6 +70,47 @@ TEST(TemplateDrawing, DrawsAnEdgeAcrossTheVSeamFromBothSides)
     EXPECT_EQ(CountColour(map.Bitmap(), kMesh), 20);
 }
 
+TEST(TemplateDrawing, DrawsTheOutlineOfALayoutThatFillsTheTemplateInside)
+{
+    // The square over the whole UV range: its sides at u = 1 and v = 0 map onto the column and
+    // row just past the bitmap, and must still show on its last column and row, in every
+    // orientation, on screen as in the bitmap. A planar projection lays it out so, without
+    // seams (with them, the sides would be taken as running across the seam).
+    TpreviewObj model =
+        MakeUVModel({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, {{0, 1}, {1, 2}, {2, 3}, {3, 0}});
+    model.SeamU = model.SeamV = false;
+    TMapTemplate map;
+    map.Colours = {kBack, kMesh, kMesh, kMesh};
+    map.SetModel(&model);
+    ASSERT_TRUE(map.SetupTemplate(64, 48));
+    map.SetZoom(0.5);
+    const auto expectOutline = [](const TCanvas& canvas, int orientation) {
+        const int w = canvas.Width(), h = canvas.Height();
+        int left = 0, right = 0, top = 0, bottom = 0;
+        for (int y = 0; y < h; ++y) {
+            left += canvas.GetPixel(0, y) == kMesh;
+            right += canvas.GetPixel(w - 1, y) == kMesh;
+        }
+        for (int x = 0; x < w; ++x) {
+            top += canvas.GetPixel(x, 0) == kMesh;
+            bottom += canvas.GetPixel(x, h - 1) == kMesh;
+        }
+        // A line leaves out its end pixel; a corner may be missing from one of its two sides.
+        EXPECT_GE(left, h - 1) << "orientation " << orientation;
+        EXPECT_GE(right, h - 1) << "orientation " << orientation;
+        EXPECT_GE(top, w - 1) << "orientation " << orientation;
+        EXPECT_GE(bottom, w - 1) << "orientation " << orientation;
+    };
+    for (int orientation = 0; orientation < 4; ++orientation) {
+        expectOutline(map.Bitmap(), orientation);
+        TCanvas screen(map.ScreenWidth(), map.ScreenHeight());
+        screen.Clear(kBack);
+        map.DrawTemplateMesh(screen, false, map.Mapping().Zoom);
+        expectOutline(screen, orientation);
+        map.Rotate();
+    }
+}
+
 // A small layout with a square and its diagonal, an edge across each seam, and a tail.
 TpreviewObj GoldenLayout()
 {
