@@ -38,7 +38,9 @@ if [ "$what" = merge ]; then
     nice -n 19 "$binary" -set_cover_merge=1 $limits "$merged" "$kept" "$work"
     # Inputs kept under a name of their own (findings of earlier campaigns) stay whatever
     # coverage they add; libFuzzer names its inputs by their SHA-1.
-    find "$kept" -type f ! -regex '.*/[0-9a-f]\{40\}' -exec cp {} "$merged" \;
+    find "$kept" -type f | grep -vE '/[0-9a-f]{40}$' | while read -r file; do
+        cp "$file" "$merged"
+    done
     rm -rf "$kept" && mv "$merged" "$kept"
     echo "kept corpus: $(ls "$kept" | wc -l) files, $(du -sh "$kept" | cut -f1)"
     exit 0
