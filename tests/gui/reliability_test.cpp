@@ -34,7 +34,12 @@
 #define KALVO_UNDER_ASAN 0
 #endif
 #if KALVO_UNDER_ASAN
+#if __has_include(<sanitizer/allocator_interface.h>)
 #include <sanitizer/allocator_interface.h>
+#else
+// GCC ships the sanitizer runtime without this header; the runtime has the function all the same.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 #endif
 
 using namespace kalvo;
