@@ -16,7 +16,6 @@
 #include <cctype>
 #include <cmath>
 #include <memory>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -32,7 +31,6 @@ constexpr const char* kExtensions[] = {".obj", ".stl", ".ply", ".gltf", ".glb",
 struct TUv
 {
     double u, v;
-    bool operator==(const TUv&) const = default;
 };
 
 struct TInstance
@@ -72,14 +70,12 @@ public:
                 ++group;
         }
         if (group > 1) {
-            // A position shared by two meshes belongs to the later one; keep each group's
-            // vertices together, as the object tree expects.
+            // A vertex shared by two meshes (same position and (u, v)) belongs to the later
+            // one; keep each group's vertices together, as the object tree expects.
             model_.NumberVertices();
             model_.SortVerticesByGroup(0, model_.VertexCount() - 1);
             model_.RemapAfterSort();
-            moved_ = true;
         }
-        ResolveSeams();
         SetUvRange();
     }
 
@@ -130,8 +126,7 @@ private:
             const aiVector3D p = transform * mesh.mVertices[i];
             const TUv uv = uvs ? TUv{uvs[i].x, uvs[i].y} : TUv{0.0, 0.0};
             index[i] =
-                model_.AddVertex(FillVertexInput(p.x, p.y, p.z, uv.u, uv.v, group, 0, false));
-            NoteUv(index[i], uv);
+                model_.AddVertexWithUv(FillVertexInput(p.x, p.y, p.z, uv.u, uv.v, group, 0, false));
         }
         const TColour colour = MeshColour(mesh);
         std::vector<int> corners;
@@ -174,81 +169,6 @@ private:
         }
     }
 
-    // Remembers every different (u, v) a position is given.
-    void NoteUv(int vertex, const TUv& uv)
-    {
-        if (static_cast<std::size_t>(vertex) >= firstUv_.size()) {
-            firstUv_.resize(vertex + 1, uv);
-            return;
-        }
-        if (firstUv_[vertex] == uv && !alternatives_.count(vertex))
-            return;
-        std::vector<TUv>& options = alternatives_[vertex];
-        if (options.empty())
-            options.push_back(firstUv_[vertex]);
-        if (std::find(options.begin(), options.end(), uv) == options.end())
-            options.push_back(uv);
-        if (options.size() == 1)
-            alternatives_.erase(vertex);
-    }
-
-    // The template and the texture preview take a side longer than half the UV range as one
-    // that crosses the seam; of a position's (u, v), keep the one that makes fewest of its
-    // sides do so, so a seam stays a seam and does not fold the faces beside it.
-    void ResolveSeams()
-    {
-        if (alternatives_.empty())
-            return;
-        double maxU = 0.0, maxV = 0.0;
-        for (const TVecPointC& p : model_.Vertices) {
-            maxU = std::max(maxU, p.u);
-            maxV = std::max(maxV, p.v);
-        }
-        for (const auto& [vertex, options] : alternatives_) {
-            for (const TUv& uv : options) {
-                maxU = std::max(maxU, uv.u);
-                maxV = std::max(maxV, uv.v);
-            }
-        }
-        const double halfU = maxU / 2, halfV = maxV / 2;
-
-        // The group sort may have moved the vertices: map the indices noted while building.
-        std::vector<int> position(model_.Vertices.size());
-        for (int i = 0; i < model_.VertexCount(); ++i)
-            position[i] = i;
-        if (moved_) {
-            for (int i = 0; i < model_.VertexCount(); ++i)
-                position[model_.Vertices[i].PreSortIndex] = i;
-        }
-        std::vector<std::vector<int>> neighbours(model_.Vertices.size());
-        for (const TEdgeC& edge : model_.Edges) {
-            if (edge.StartVertex < 0 || edge.EndVertex < 0)
-                continue;
-            neighbours[edge.StartVertex].push_back(edge.EndVertex);
-            neighbours[edge.EndVertex].push_back(edge.StartVertex);
-        }
-        std::vector<std::pair<int, const std::vector<TUv>*>> order;
-        for (const auto& [vertex, options] : alternatives_)
-            order.emplace_back(position[vertex], &options);
-        std::sort(order.begin(), order.end());
-        for (const auto& [vertex, options] : order) {
-            TVecPointC& p = model_.Vertices[vertex];
-            int best = -1;
-            for (const TUv& uv : *options) {
-                int long_ = 0;
-                for (const int other : neighbours[vertex]) {
-                    const TVecPointC& q = model_.Vertices[other];
-                    long_ += std::fabs(q.u - uv.u) > halfU || std::fabs(q.v - uv.v) > halfV;
-                }
-                if (best < 0 || long_ < best) {
-                    best = long_;
-                    p.u = uv.u;
-                    p.v = uv.v;
-                }
-            }
-        }
-    }
-
     // As the readers keep it: the range of every vertex's (u, v), always holding 0.
     void SetUvRange()
     {
@@ -263,9 +183,6 @@ private:
 
     const aiScene& scene_;
     TpreviewObj& model_;
-    std::vector<TUv> firstUv_;
-    std::unordered_map<int, std::vector<TUv>> alternatives_;
-    bool moved_ = false;
 };
 
 // A file stream that takes in big reads a piece at a time, telling the watch the bytes the

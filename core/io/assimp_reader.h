@@ -20,8 +20,9 @@ class TpreviewObj;
 // - polygons keep their corners; those with more than four are cut into a fan of
 //   four-cornered pieces (and a last triangle), as the model's polygons have at most four;
 // - points and lines are left out.
-// Where a position carries several (u, v) (a texture seam), the model keeps one: the one
-// whose sides cross half the UV range least often, the first given on a tie.
+// Corners at one position with the same (u, v) become one vertex; where a position carries
+// several (u, v) (a texture seam), each (u, v) gets a vertex of its own at that position, so
+// the faces on both sides of the seam keep the texture the file gives them.
 //
 // Returns false after one error message naming the library's reason when the library
 // refuses the file; the model is then left empty.

@@ -23,6 +23,14 @@ std::uint64_t PositionHash(double x, double y, double z)
     return MixHash(hash ^ CoordinateBits(z));
 }
 
+std::uint64_t PositionUvHash(double x, double y, double z, double u, double v)
+{
+    std::uint64_t hash = MixHash(PositionHash(x, y, z) ^ CoordinateBits(u));
+    return MixHash(hash ^ CoordinateBits(v));
+}
+
+bool HasNaNUv(const VertexInput& in) { return std::isnan(in.u) || std::isnan(in.v); }
+
 std::uint64_t PairHash(int a, int b)
 {
     // Either orientation names the same edge.
@@ -39,6 +47,12 @@ std::uint64_t TpreviewObj::VertexHash(int index) const
 {
     const TVecPointC& vertex = Vertices[index];
     return PositionHash(vertex.x, vertex.y, vertex.z);
+}
+
+std::uint64_t TpreviewObj::CopyHash(int index) const
+{
+    const TVecPointC& vertex = Vertices[index];
+    return PositionUvHash(vertex.x, vertex.y, vertex.z, vertex.u, vertex.v);
 }
 
 std::uint64_t TpreviewObj::EdgeHash(int index) const
@@ -64,8 +78,8 @@ void TpreviewObj::IndexAllVertices()
         };
         if (vertexIndex_.Find(hash, same) < 0)
             vertexIndex_.Insert(hash, index, hashOf);
-        else
-            copyIndex_.Insert(hash, index, hashOf);
+        else if (!std::isnan(vertex.u) && !std::isnan(vertex.v))
+            copyIndex_.Insert(CopyHash(index), index, [this](int i) { return CopyHash(i); });
     }
     vertexIndexStale_ = false;
 }
@@ -125,38 +139,40 @@ int TpreviewObj::AddVertex(const VertexInput& in)
 
 int TpreviewObj::AddVertexWithUv(const VertexInput& in)
 {
+    // A NaN never matches, so (u, v) with one would make a new vertex at every request: such
+    // requests merge by position alone.
+    if (HasNaN(in) || HasNaNUv(in))
+        return AddVertex(in);
     if (vertexIndexStale_)
         IndexAllVertices();
-    if (HasNaN(in))
-        return AddVertex(in);
 
-    const std::uint64_t hash = PositionHash(in.x, in.y, in.z);
-    const int first = vertexIndex_.Find(hash, [&](int other) { return SamePosition(other, in); });
+    const int first = vertexIndex_.Find(PositionHash(in.x, in.y, in.z),
+                                        [&](int other) { return SamePosition(other, in); });
     if (first < 0)
         return AddVertex(in);
     const auto sameUv = [&](int other) {
         return SamePosition(other, in) && Vertices[other].u == in.u && Vertices[other].v == in.v;
     };
+    // The copies are found by position and (u, v) together: a file may hold any number of
+    // them at one position.
+    const std::uint64_t hash = PositionUvHash(in.x, in.y, in.z, in.u, in.v);
     int index = sameUv(first) ? first : copyIndex_.Find(hash, sameUv);
     if (index < 0) {
         index = VertexCount();
-        Vertices.push_back(TVecPointC{in.x, in.y, in.z});
-        copyIndex_.Insert(hash, index, [this](int i) { return VertexHash(i); });
+        Vertices.push_back(TVecPointC{in.x, in.y, in.z, in.u, in.v});
+        copyIndex_.Insert(hash, index, [this](int i) { return CopyHash(i); });
     }
     return FinishVertexRequest(index, in);
 }
 
 int TpreviewObj::CopyVertex(int vertex)
 {
-    if (vertexIndexStale_)
-        IndexAllVertices();
     TVecPointC copy = Vertices[vertex];
     copy.Mark = false;
-    const int index = VertexCount();
     Vertices.push_back(copy);
-    if (!std::isnan(copy.x) && !std::isnan(copy.y) && !std::isnan(copy.z))
-        copyIndex_.Insert(VertexHash(index), index, [this](int i) { return VertexHash(i); });
-    return index;
+    // Its (u, v) is about to change: the copies are indexed again at the next lookup.
+    vertexIndexStale_ = true;
+    return VertexCount() - 1;
 }
 
 void TpreviewObj::SetEdgeEnds(int edge, int start, int end)

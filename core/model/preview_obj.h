@@ -93,8 +93,10 @@ public:
     // first vertex at a position, so readers that merge by position behave as before.
     //
     // Like AddVertex, except that a vertex at in's position is taken only when its u and v
-    // equal in's too; otherwise in becomes one more vertex at that position. For files that
-    // store a seam as two vertices at one place.
+    // equal in's too; otherwise in becomes one more vertex at that position. For readers of
+    // files that store a seam as two vertices at one place (a request whose u or v is NaN
+    // merges by position alone). (u, v) changed outside the building operations since the
+    // last request are not seen.
     int AddVertexWithUv(const VertexInput& in);
     // Appends a copy of the vertex (position, u, v, group and flag, no mark); returns its
     // index. The UV range is left as it is.
@@ -126,6 +128,7 @@ public:
 
 private:
     std::uint64_t VertexHash(int index) const;
+    std::uint64_t CopyHash(int index) const;
     std::uint64_t EdgeHash(int index) const;
     void IndexAllVertices();
     void IndexAllEdges();
@@ -135,7 +138,7 @@ private:
     int FinishVertexRequest(int index, const VertexInput& in);
 
     TIndexTable vertexIndex_; // the first vertex at each position
-    TIndexTable copyIndex_;   // every further vertex at a position, by its position
+    TIndexTable copyIndex_;   // every further vertex at a position, by position and (u, v)
     TIndexTable edgeIndex_;
     // Set when the lists were reordered behind the indexes' back (the group sort); the indexes
     // are rebuilt at the next lookup.

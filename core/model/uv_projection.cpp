@@ -26,14 +26,15 @@ constexpr std::array<TUvProjectionName, 8> kNames{{
 }};
 
 // One axis of the model's box: value -> 0..1, and -> -1..1 about the centre. A flat axis
-// (zero extent) maps everything to 0.
+// (zero extent) maps everything to 0. Halves are subtracted, which is exact in binary and
+// keeps a box wider than the largest double from giving an infinite extent (and NaN).
 struct TAxis
 {
     double Min = 0.0;
-    double Extent = 0.0;
+    double Extent = 0.0; // half the extent
 
-    TAxis(double min, double max) : Min(min), Extent(max - min) {}
-    double Unit(double value) const { return Extent > 0.0 ? (value - Min) / Extent : 0.0; }
+    TAxis(double min, double max) : Min(min), Extent(max / 2 - min / 2) {}
+    double Unit(double value) const { return Extent > 0.0 ? (value / 2 - Min / 2) / Extent : 0.0; }
     double Reversed(double value) const { return Extent > 0.0 ? 1.0 - Unit(value) : 0.0; }
     double Centred(double value) const { return Extent > 0.0 ? 2.0 * Unit(value) - 1.0 : 0.0; }
 };

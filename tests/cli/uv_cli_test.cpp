@@ -197,13 +197,17 @@ TEST_F(UvCommandLine, BoxLaysACubeOutAsSixSeparateSquaresThatSurviveRds)
 
 TEST_F(UvCommandLine, ObjConvertsToRdsKeepingItsUvs)
 {
-    test::WriteFileBytes(Path("square.obj"), "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
-                                             "vt 0.125 0.25\nvt 0.875 0.25\nvt 0.875 0.75\n"
-                                             "vt 0.125 0.75\nf 1/1 2/2 3/3 4/4\n");
-    ASSERT_EQ(Run({"convert", Path("square.obj"), "-o", Path("square.rds")}), 0);
-    const std::string rds = test::ReadFileBytes(Path("square.rds"));
-    for (const char* uv : {"0.12500000,0.25000000", "0.87500000,0.25000000",
-                           "0.87500000,0.75000000", "0.12500000,0.75000000"})
+    // A square and a triangle that meets it at (0, 0, 0) with another (u, v) there: a seam,
+    // whose two sides both reach the file.
+    test::WriteFileBytes(Path("seam.obj"), "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv -1 0 0\n"
+                                           "vt 0.125 0.25\nvt 0.875 0.25\nvt 0.875 0.75\n"
+                                           "vt 0.125 0.75\nvt 0.5 0.5\nvt 0.25 0.5\n"
+                                           "f 1/1 2/2 3/3 4/4\nf 1/5 4/4 5/6\n");
+    ASSERT_EQ(Run({"convert", Path("seam.obj"), "-o", Path("seam.rds")}), 0);
+    const std::string rds = test::ReadFileBytes(Path("seam.rds"));
+    for (const char* uv :
+         {"0.12500000,0.25000000", "0.87500000,0.25000000", "0.87500000,0.75000000",
+          "0.12500000,0.75000000", "0.50000000,0.50000000", "0.25000000,0.50000000"})
         EXPECT_NE(rds.find(std::string("UV ") + uv + "\r\n"), std::string::npos) << uv;
 }
 

@@ -107,12 +107,11 @@ TEST(AssimpReading, GltfNodesPlaceTheMeshAndVGrowsUpward)
     EXPECT_GE(FindVertex(read.model, 12, 0, 0), 0);
 }
 
-TEST(AssimpReading, ASeamVertexKeepsTheUvItsSidesAgreeWith)
+TEST(AssimpReading, ASeamKeepsTheUvOfEachSide)
 {
-    // The centre (0, 0, 0) belongs to three triangles of an island near u = 0.1 and, listed
-    // last, to one of an island near u = 0.9. Keeping the last (as plain merging would) makes
-    // its three sides into the first island run across more than half the range; keeping the
-    // first, only its two sides into the other island do.
+    // The centre (0, 0, 0) belongs to three triangles of an island near u = 0.1 and to one of
+    // an island near u = 0.9: two vertices there, each triangle with its own (u, v), and the
+    // island's other corners shared as before.
     const std::string obj = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv -1 1 0\nv -1 0 0\n"
                             "vt 0.1 0.1\nvt 0.2 0.1\nvt 0.2 0.2\nvt 0.1 0.2\n"
                             "vt 0.9 0.1\nvt 0.8 0.2\nvt 0.8 0.1\n"
@@ -121,9 +120,20 @@ TEST(AssimpReading, ASeamVertexKeepsTheUvItsSidesAgreeWith)
     TRead read;
     ReadBytes(read, obj, "obj");
     ASSERT_TRUE(read.ok);
-    const TVecPointC& centre = read.model.Vertices[FindVertex(read.model, 0, 0, 0)];
-    EXPECT_FLOAT_EQ(centre.u, 0.1f); // the library holds texture coordinates as floats
-    EXPECT_FLOAT_EQ(centre.v, 0.1f);
+    ASSERT_EQ(read.model.VertexCount(), 7);
+    ASSERT_EQ(read.model.PolygonCount(), 4);
+    // The library holds texture coordinates as floats.
+    const auto centreU = [&](int polygon) {
+        for (const int side : read.model.Polygons[polygon].sides)
+            for (const int end :
+                 {read.model.Edges[side].StartVertex, read.model.Edges[side].EndVertex})
+                if (read.model.Vertices[end].x == 0 && read.model.Vertices[end].y == 0)
+                    return read.model.Vertices[end].u;
+        return -1.0;
+    };
+    for (int polygon = 0; polygon < 3; ++polygon)
+        EXPECT_FLOAT_EQ(centreU(polygon), 0.1f);
+    EXPECT_FLOAT_EQ(centreU(3), 0.9f);
 }
 
 TEST(AssimpReading, RefusedFilesGiveOneMessageWithTheLibrarysReason)

@@ -36,6 +36,33 @@ TEST(MeshBuilding, NegativeZeroMergesWithZeroButNaNNeverMerges)
     EXPECT_EQ(model.AddVertex(Corner(0, 0, 0)), 0);
 }
 
+TEST(MeshBuilding, SeamRequestsKeepAVertexForEachUvAtAPosition)
+{
+    TpreviewObj model;
+    EXPECT_EQ(model.AddVertexWithUv(Corner(1, 2, 3, 0.1, 0.2)), 0);
+    EXPECT_EQ(model.AddVertexWithUv(Corner(1, 2, 3, 0.7, 0.8)), 1);
+    EXPECT_EQ(model.AddVertexWithUv(Corner(1, 2, 3, 0.1, 0.2, 0, 4)), 0);
+    EXPECT_EQ(model.AddVertexWithUv(Corner(1, 2, 3, 0.7, 0.8)), 1);
+    EXPECT_EQ(model.Vertices[0].flag, 4) << "a match takes the request's other values";
+    EXPECT_EQ(model.AddVertexWithUv(Corner(1, 2, 3, -0.0, 0.5)), 2);
+    EXPECT_EQ(model.AddVertexWithUv(Corner(1, 2, 3, 0.0, 0.5)), 2);
+    // A NaN in (u, v) merges by position, and plain requests still find the first vertex.
+    EXPECT_EQ(model.AddVertexWithUv(Corner(1, 2, 3, std::nan(""), 0.5)), 0);
+    EXPECT_EQ(model.AddVertex(Corner(1, 2, 3, 0.3, 0.3)), 0);
+    ASSERT_EQ(model.VertexCount(), 3);
+
+    // A copy made afterwards is found by its (u, v) as they are when the next request comes,
+    // also after the group sort has moved the vertices.
+    const int copy = model.CopyVertex(1);
+    model.Vertices[copy].u = 0.9;
+    model.NumberVertices();
+    model.SortVerticesByGroup(0, model.VertexCount() - 1);
+    model.RemapAfterSort();
+    const int found = model.AddVertexWithUv(Corner(1, 2, 3, 0.9, 0.8));
+    EXPECT_EQ(model.Vertices[found].PreSortIndex, copy);
+    EXPECT_EQ(model.VertexCount(), 4);
+}
+
 TEST(MeshBuilding, EdgeKeepsTheOrientationOfItsFirstRequest)
 {
     TpreviewObj model;

@@ -209,13 +209,22 @@ TEST(UvProjection, SphereTakesLongitudeAndLatitude)
     EXPECT_NEAR(model.Vertices[5].v, 1.0, 1e-12); // straight above the centre
 }
 
-TEST(UvProjection, FlatModelsAndNamesAreHandled)
+TEST(UvProjection, FlatAndHugeModelsAndNamesAreHandled)
 {
     TpreviewObj flat = ModelOf({{0, 0, 5}, {1, 0, 5}, {0, 1, 5}});
     ProjectUv(flat, TUvProjection::PlanarX); // z has no extent: v = 0, never NaN
     for (const TVecPointC& p : flat.Vertices)
         EXPECT_EQ(p.v, 0.0);
     EXPECT_TRUE(HasUv(flat));
+    // A box wider than the largest double still lays out within 0..1.
+    for (const TUvProjectionName& entry : UvProjectionNames()) {
+        TpreviewObj huge = ModelOf({{-1e308, -1e308, -1e308}, {1e308, 0, 1e308}, {0, 1e308, 0}});
+        ProjectUv(huge, entry.Projection);
+        for (const TVecPointC& p : huge.Vertices) {
+            EXPECT_TRUE(p.u >= 0.0 && p.u <= 1.0) << entry.Name << " u " << p.u;
+            EXPECT_TRUE(p.v >= 0.0 && p.v <= 1.0) << entry.Name << " v " << p.v;
+        }
+    }
     for (const TUvProjectionName& entry : UvProjectionNames())
         EXPECT_EQ(UvProjectionOfName(entry.Name), entry.Projection);
     EXPECT_FALSE(UvProjectionOfName("cylinder"));
