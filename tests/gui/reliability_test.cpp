@@ -173,6 +173,12 @@ private slots:
         QCOMPARE(app.Preview().Edit1->text(), shownPath);
         QVERIFY(app.Platform.Messages.empty());
         QVERIFY(app.Main().findChild<QProgressDialog*>() == nullptr);
+        {
+            // Files dropped together: Cancel stops the ones after too.
+            TCancelOnShow canceller;
+            app.Main().OpenFiles({big, SourcePath("data/samples/pyramid.dxf")});
+        }
+        QCOMPARE(app.Objects().ItemCount(), 1);
 
         app.Open(big, kFilterDxf);
         QCOMPARE(app.Objects().ItemCount(), 2);
