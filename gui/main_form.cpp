@@ -288,7 +288,7 @@ void TMainForm::OpenCommand()
         return;
     const QString path = OpenDialog.FileName;
     // A file the system could not read ends the command; format errors do not.
-    if (ReadModelInto(shell_, *target, path, OpenDialog.FilterIndex))
+    if (ReadModelInto(shell_, *target, path, OpenDialog.FilterIndex) == TOpenResult::Read)
         RememberOpenFolder(shell_, FolderOfFile(path));
 }
 
@@ -303,11 +303,15 @@ void TMainForm::OpenFiles(const QStringList& paths)
         const int filterIndex = FilterIndexOfPath(path);
         if (filterIndex == 0)
             continue;
-        // A file that fails leaves the files after it to be read.
+        // A file that fails leaves the files after it to be read; Cancel stops them all.
+        TOpenResult result = TOpenResult::Failed;
         RunCommand(shell_.Platform, [&] {
-            if (ReadModelInto(shell_, *target, path, filterIndex))
+            result = ReadModelInto(shell_, *target, path, filterIndex);
+            if (result == TOpenResult::Read)
                 RememberOpenFolder(shell_, FolderOfFile(path));
         });
+        if (result == TOpenResult::Cancelled)
+            break;
     }
 }
 

@@ -64,7 +64,8 @@ public:
     QList<TfrmModel*> PreviewWindows() const;
 
     // Reads the files into the active preview window (or a new one), each by its extension, as
-    // the Open command does after its dialog. Files of other kinds are passed over.
+    // the Open command does after its dialog. Files of other kinds are passed over; Cancel in
+    // a read's progress dialog stops the files after it too.
     void OpenFiles(const QStringList& paths);
 
     // The status bar and progress bar of long reads. A read steps once per vertex or polygon;

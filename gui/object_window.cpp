@@ -204,7 +204,7 @@ TModelEntry& TfrmObj::AddEntry(std::unique_ptr<TpreviewObj> model)
 
     auto* node = new QTreeWidgetItem(tvwObj, QStringList(name));
     node->setData(0, kModelRole, data);
-    node->setIcon(0, TreeImage(0));
+    node->setIcon(0, TreePicture(0));
 
     auto* item = new QTreeWidgetItem(lvwObj, QStringList(name));
     item->setData(0, kModelRole, data);
@@ -221,7 +221,7 @@ void TfrmObj::AddGroups(const TpreviewObj& model)
     for (int n = 1; n <= model.GroupCount; ++n) {
         entry->Groups.push_back(n);
         auto* node = new QTreeWidgetItem(modelNode, QStringList(tr("グループ %1").arg(n)));
-        node->setIcon(0, TreeImage(1));
+        node->setIcon(0, TreePicture(1));
     }
 }
 
@@ -289,6 +289,14 @@ QIcon TfrmObj::ItemPicture(int stateIndex, int iconIndex)
     QIcon& icon = pictures_[stateIndex & 1][iconIndex & 1];
     if (icon.isNull())
         icon = DrawItemPicture(stateIndex & 1, iconIndex & 1);
+    return icon;
+}
+
+QIcon TfrmObj::TreePicture(int index)
+{
+    QIcon& icon = treePictures_[index & 1];
+    if (icon.isNull())
+        icon = TreeImage(index & 1);
     return icon;
 }
 

@@ -116,6 +116,9 @@ private:
     // press was used up (a click on the state image leaves the selection alone).
     bool lvwObjMouseDown(const QPoint& pos);
     QIcon ItemPicture(int stateIndex, int iconIndex);
+    // The tree's picture of a model (0) or a group (1), drawn once and shared by every node: a
+    // deleted model's node stays in the tree, and a picture of its own would stay with it.
+    QIcon TreePicture(int index);
     // Shows entry index's state and icon images on its list item.
     void ShowItemPicture(int index);
     void SetObjectButtonCaption(const QString& caption);
@@ -133,6 +136,7 @@ private:
     TpreviewObj* currentModel_ = nullptr;
     bool busy_ = false;
     QIcon pictures_[2][2]; // by state image and icon, drawn when first needed
+    QIcon treePictures_[2];
 };
 
 } // namespace kalvo

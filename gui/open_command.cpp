@@ -87,13 +87,13 @@ std::string FolderOfFile(const QString& path)
         .toStdString();
 }
 
-bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex)
+TOpenResult ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex)
 {
     const TModelFormat format = FormatOfFilter(filterIndex, path);
     if (format == TModelFormat::Unknown) { // the program's own format reads nothing
         target.Edit1->setText(path);
         TWaitWindow wait(shell.Bar);
-        return true;
+        return TOpenResult::Read;
     }
 
     // The models are read aside and join the document only once the read has ended: a
@@ -136,7 +136,7 @@ bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int fi
             ClearUpperVectorState();
             ReadModelFile(path.toStdString(), format, context);
         } catch (const TReadCancelled&) {
-            return false; // the document stays as it was
+            return TOpenResult::Cancelled; // the document stays as it was
         } catch (const TReadError& error) {
             read = false;
             shell.Platform->MessageBox(TMsgKind::Error, CoreText(error.what()), TButtons::Ok);
@@ -151,7 +151,7 @@ bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int fi
     }
     target.Layout();
     target.RepaintAll();
-    return read;
+    return read ? TOpenResult::Read : TOpenResult::Failed;
 }
 
 } // namespace kalvo

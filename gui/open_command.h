@@ -36,8 +36,9 @@ TModelEntry& CreateModelEntry(TfrmModel& window, const std::string& name);
 // ROK file adds one entry even when it turns out empty or damaged (its reader tells the user);
 // an RDS file one per mesh object. The models join the document only when the read ends, so a
 // cancelled read leaves it as it was. Files that cannot be read are reported with the system's
-// message. Returns false in that case and when the user cancelled.
-bool ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex);
+// message.
+enum class TOpenResult { Read, Failed, Cancelled };
+TOpenResult ReadModelInto(TShell& shell, TfrmModel& target, const QString& path, int filterIndex);
 
 // The filter index that reads path, by its extension; 0 for a file of no known kind.
 int FilterIndexOfPath(const QString& path);

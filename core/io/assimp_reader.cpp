@@ -53,7 +53,11 @@ TColour ColourOf(const aiColor4D& c)
 class TSceneBuilder
 {
 public:
-    TSceneBuilder(const aiScene& scene, TpreviewObj& model) : scene_(scene), model_(model) {}
+    // watch, when given, hears of the vertices and faces built and may stop the building.
+    TSceneBuilder(const aiScene& scene, TpreviewObj& model, TReadWatch* watch = nullptr)
+        : scene_(scene), model_(model), watch_(watch)
+    {
+    }
 
     void Build()
     {
@@ -64,6 +68,7 @@ public:
             faces += scene_.mMeshes[instance.Mesh]->mNumFaces;
         }
         model_.Reserve(vertices, faces * 2, faces);
+        work_ = static_cast<std::int64_t>(vertices + faces);
         int group = 0;
         for (const TInstance& instance : instances) {
             if (AddMesh(*scene_.mMeshes[instance.Mesh], instance.Transform, group))
@@ -127,6 +132,7 @@ private:
             const TUv uv = uvs ? TUv{uvs[i].x, uvs[i].y} : TUv{0.0, 0.0};
             index[i] =
                 model_.AddVertexWithUv(FillVertexInput(p.x, p.y, p.z, uv.u, uv.v, group, 0, false));
+            Step();
         }
         const TColour colour = MeshColour(mesh);
         std::vector<int> corners;
@@ -144,6 +150,7 @@ private:
             while (corners.size() > 1 && corners.back() == corners.front())
                 corners.pop_back();
             AddPolygon(colour, corners);
+            Step();
         }
         return true;
     }
@@ -181,8 +188,18 @@ private:
         }
     }
 
+    // One vertex or face built; the watch hears of every few thousand.
+    void Step()
+    {
+        if ((++done_ & 4095) == 0 && watch_)
+            watch_->ReachedCount(done_, work_);
+    }
+
     const aiScene& scene_;
     TpreviewObj& model_;
+    TReadWatch* watch_;
+    std::int64_t done_ = 0;
+    std::int64_t work_ = 0;
 };
 
 // A file stream that takes in big reads a piece at a time, telling the watch the bytes the
@@ -275,7 +292,7 @@ private:
 };
 
 bool Build(const aiScene* scene, const Assimp::Importer& importer, TpreviewObj& model,
-           TMessageSink& sink, const TReadWatch* watch = nullptr)
+           TMessageSink& sink, TReadWatch* watch = nullptr)
 {
     // A stopped import fails in the library's eyes; it is no error to tell the user.
     if (watch)
@@ -286,7 +303,9 @@ bool Build(const aiScene* scene, const Assimp::Importer& importer, TpreviewObj& 
                   TButtons::Ok);
         return false;
     }
-    TSceneBuilder(*scene, model).Build();
+    if (watch)
+        watch->NextPass(); // building the model from the library's scene
+    TSceneBuilder(*scene, model, watch).Build();
     return true;
 }
 
@@ -299,6 +318,8 @@ bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& s
     if (!watch)
         return Build(importer.ReadFile(path, kImportFlags), importer, model, sink);
 
+    // The library's reading and parsing, then building the model from its scene.
+    watch->SetPasses(2);
     TWatchedIOSystem files(*watch);
     TWatchedProgress progress(*watch);
     importer.SetIOHandler(&files);

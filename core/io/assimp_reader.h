@@ -28,8 +28,9 @@ class TpreviewObj;
 // refuses the file; the model is then left empty.
 //
 // watch, when given, hears the bytes the library has read and is asked between its parsing
-// steps; when it says stop, the library abandons the file at its next chance and TReadCancelled
-// is thrown. Building the model from the library's scene, the last part, is not stopped.
+// steps, then hears of the model being built from the library's scene (two passes); when it
+// says stop, the library abandons the file at its next chance, or the building stops, and
+// TReadCancelled is thrown.
 bool ReadAssimpFile(const std::string& path, TpreviewObj& model, TMessageSink& sink,
                     TReadWatch* watch = nullptr);
 // The same for bytes in memory; extension ("obj", "stl", ...) tells the library the format.

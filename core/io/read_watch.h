@@ -43,6 +43,13 @@ public:
         if (position >= nextReport_)
             Report(position);
     }
+    // The same for a pass that counts something else than bytes (faces built, say): done of
+    // total, reported at most as often as positions are.
+    void ReachedCount(std::int64_t done, std::int64_t total)
+    {
+        Reached(total > 0 ? static_cast<std::int64_t>(static_cast<double>(done) / total * fileSize_)
+                          : fileSize_);
+    }
     // Asks the caller whether to go on, at the fraction reached so far; never throws (for
     // library callbacks that must not). Once false, stays false.
     bool Continue();

@@ -402,6 +402,29 @@ private slots:
         }
     }
 
+    // The template window closed while the preview is still filling faces with its picture:
+    // the fill goes on without the picture and reads nothing of the window.
+    void ClosingTheTemplateDuringATexturedFill()
+    {
+        TpreviewObj& model = AddSquare(*app);
+        QPointer<TfrmMapTemplate> w = &MakeTemplate(*app, model);
+        app->Platform.Clipboard = Solid(64, 64, QColor(0, 200, 0));
+        w->btnPaste->click();
+        QVERIFY(w->TextureShown);
+        TfrmModel& preview = Preview(*app);
+        std::int64_t now = 0;
+        preview.Scene().Clock = [&now] { return now += 1000; };
+        QTest::mouseClick(preview.btnZFlat, Qt::LeftButton);
+        preview.pbxModel->Redraw();
+        QVERIFY(preview.FillPending());
+        QTRY_VERIFY(preview.Scene().ProgressIndex >= 1);
+
+        w->parentWidget()->close();
+        QTRY_VERIFY(w.isNull());
+        QTRY_VERIFY(!preview.FillPending());
+        QVERIFY(model.TemplateWindow == nullptr);
+    }
+
     void PaintProgramIsSplitLikeAShellAndReportsAFailureByName()
     {
         QStringList words;
