@@ -8,24 +8,61 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace kalvo::bench {
+
+// Text built in a buffer and handed to append in pieces of about 1 MiB, so that a writer of a
+// file of gigabytes holds little of it at once.
+template <typename TAppend> class TChunkedText
+{
+public:
+    explicit TChunkedText(TAppend& append) : append_(append) { Text.reserve(kPiece * 2); }
+    // Hands over what has gathered once it reaches a piece (all of it when forced).
+    void Flush(bool force = false)
+    {
+        if (force || Text.size() >= kPiece) {
+            append_(Text);
+            Text.clear();
+        }
+    }
+
+    std::string Text;
+
+private:
+    static constexpr std::size_t kPiece = std::size_t(1) << 20;
+    TAppend& append_;
+};
+
+// The grid's corner (i, j): 0.1 apart in x and y, on gentle waves in z.
+inline double GridHeight(int i, int j) { return std::sin(i * 0.05) * std::cos(j * 0.07) * 3.0; }
+
+// Calls face with the (i, j) corners of every face of the grid, row by row: one quad per
+// square, or two triangles, (i, j) (i+1, j) (i+1, j+1) and (i, j) (i+1, j+1) (i, j+1).
+template <typename TFace> void ForEachGridFace(int cells, bool quads, TFace&& face)
+{
+    using TCorners = std::initializer_list<std::pair<int, int>>;
+    for (int i = 0; i < cells; ++i) {
+        for (int j = 0; j < cells; ++j) {
+            if (quads) {
+                face(TCorners{{i, j}, {i + 1, j}, {i + 1, j + 1}, {i, j + 1}});
+            } else {
+                face(TCorners{{i, j}, {i + 1, j}, {i + 1, j + 1}});
+                face(TCorners{{i, j}, {i + 1, j + 1}, {i, j + 1}});
+            }
+        }
+    }
+}
 
 // cells x cells squares; each becomes two triangles (fourth corner written equal to the third)
 // or, with quads, one four-cornered face. (cells + 1)^2 distinct corners either way.
 // append receives the text in pieces of about 1 MiB.
 template <typename TAppend> void WriteGridDxf(int cells, bool quads, TAppend&& append)
 {
-    std::string out;
-    out.reserve(std::size_t(1) << 21);
-    const auto flush = [&](bool force) {
-        if (force || out.size() >= (std::size_t(1) << 20)) {
-            append(out);
-            out.clear();
-        }
-    };
-    const auto height = [](int i, int j) { return std::sin(i * 0.05) * std::cos(j * 0.07) * 3.0; };
-    const auto corner = [&](int index, int i, int j) {
+    TChunkedText chunks(append);
+    std::string& out = chunks.Text;
+    const auto corner = [&](int index, std::pair<int, int> at) {
+        const auto [i, j] = at;
         out += std::to_string(10 + index);
         out += '\n';
         AppendFixed(out, i * 0.1, 6);
@@ -36,45 +73,32 @@ template <typename TAppend> void WriteGridDxf(int cells, bool quads, TAppend&& a
         out += '\n';
         out += std::to_string(30 + index);
         out += '\n';
-        AppendFixed(out, height(i, j), 6);
+        AppendFixed(out, GridHeight(i, j), 6);
         out += '\n';
     };
-    const auto face = [&](int i0, int j0, int i1, int j1, int i2, int j2, int i3, int j3) {
-        out += "0\n3DFACE\n8\n0\n";
-        corner(0, i0, j0);
-        corner(1, i1, j1);
-        corner(2, i2, j2);
-        corner(3, i3, j3);
-        flush(false);
-    };
     out += "0\nSECTION\n2\nENTITIES\n";
-    for (int i = 0; i < cells; ++i) {
-        for (int j = 0; j < cells; ++j) {
-            if (quads) {
-                face(i, j, i + 1, j, i + 1, j + 1, i, j + 1);
-            } else {
-                face(i, j, i + 1, j, i + 1, j + 1, i + 1, j + 1);
-                face(i, j, i + 1, j + 1, i, j + 1, i, j + 1);
-            }
-        }
-    }
+    ForEachGridFace(cells, quads, [&](std::initializer_list<std::pair<int, int>> corners) {
+        out += "0\n3DFACE\n8\n0\n";
+        int index = 0;
+        for (const std::pair<int, int>& at : corners)
+            corner(index++, at);
+        if (index == 3)
+            corner(3, *(corners.end() - 1));
+        chunks.Flush();
+    });
     out += "0\nENDSEC\n0\nEOF\n";
-    flush(true);
+    chunks.Flush(true);
 }
+
+// The index, counted from 1, of corner (i, j) in the corner lists of the polyface and OBJ files.
+inline long GridCornerNumber(int cells, int i, int j) { return long(i) * (cells + 1) + j + 1; }
 
 // The same grid as one polyface mesh (POLYLINE flag 64) in a block that one INSERT places,
 // the way some modellers export: the positions once, then a face record per face.
 template <typename TAppend> void WriteGridPolyfaceDxf(int cells, bool quads, TAppend&& append)
 {
-    std::string out;
-    out.reserve(std::size_t(1) << 21);
-    const auto flush = [&](bool force) {
-        if (force || out.size() >= (std::size_t(1) << 20)) {
-            append(out);
-            out.clear();
-        }
-    };
-    const auto height = [](int i, int j) { return std::sin(i * 0.05) * std::cos(j * 0.07) * 3.0; };
+    TChunkedText chunks(append);
+    std::string& out = chunks.Text;
     const long corners = long(cells + 1) * (cells + 1);
     const long faces = quads ? long(cells) * cells : 2L * cells * cells;
     out += "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nGrid\n10\n0.0\n20\n0.0\n30\n0.0\n";
@@ -87,46 +111,29 @@ template <typename TAppend> void WriteGridPolyfaceDxf(int cells, bool quads, TAp
             out += "\n20\n";
             AppendFixed(out, j * 0.1, 6);
             out += "\n30\n";
-            AppendFixed(out, height(i, j), 6);
+            AppendFixed(out, GridHeight(i, j), 6);
             out += "\n70\n192\n";
-            flush(false);
+            chunks.Flush();
         }
     }
-    const auto index = [cells](int i, int j) { return long(i) * (cells + 1) + j + 1; };
-    const auto face = [&](std::initializer_list<long> indices) {
+    ForEachGridFace(cells, quads, [&](std::initializer_list<std::pair<int, int>> at) {
         out += "0\nVERTEX\n10\n0\n20\n0\n30\n0\n70\n128\n";
         int code = 71;
-        for (const long at : indices)
-            out += std::to_string(code++) + "\n" + std::to_string(at) + "\n";
-        flush(false);
-    };
-    for (int i = 0; i < cells; ++i) {
-        for (int j = 0; j < cells; ++j) {
-            if (quads) {
-                face({index(i, j), index(i + 1, j), index(i + 1, j + 1), index(i, j + 1)});
-            } else {
-                face({index(i, j), index(i + 1, j), index(i + 1, j + 1)});
-                face({index(i, j), index(i + 1, j + 1), index(i, j + 1)});
-            }
-        }
-    }
+        for (const auto& [i, j] : at)
+            out += std::to_string(code++) + "\n" + std::to_string(GridCornerNumber(cells, i, j)) +
+                   "\n";
+        chunks.Flush();
+    });
     out += "0\nSEQEND\n0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
     out += "0\nINSERT\n2\nGrid\n10\n0.0\n20\n0.0\n30\n0.0\n0\nENDSEC\n0\nEOF\n";
-    flush(true);
+    chunks.Flush(true);
 }
 
 // The same grid as a Wavefront OBJ file with a (u, v) per corner.
 template <typename TAppend> void WriteGridObj(int cells, bool quads, TAppend&& append)
 {
-    std::string out;
-    out.reserve(std::size_t(1) << 21);
-    const auto flush = [&](bool force) {
-        if (force || out.size() >= (std::size_t(1) << 20)) {
-            append(out);
-            out.clear();
-        }
-    };
-    const auto height = [](int i, int j) { return std::sin(i * 0.05) * std::cos(j * 0.07) * 3.0; };
+    TChunkedText chunks(append);
+    std::string& out = chunks.Text;
     for (int i = 0; i <= cells; ++i) {
         for (int j = 0; j <= cells; ++j) {
             out += "v ";
@@ -134,42 +141,28 @@ template <typename TAppend> void WriteGridObj(int cells, bool quads, TAppend&& a
             out += ' ';
             AppendFixed(out, j * 0.1, 6);
             out += ' ';
-            AppendFixed(out, height(i, j), 6);
+            AppendFixed(out, GridHeight(i, j), 6);
             out += "\nvt ";
             AppendFixed(out, double(i) / cells, 6);
             out += ' ';
             AppendFixed(out, double(j) / cells, 6);
             out += '\n';
-            flush(false);
+            chunks.Flush();
         }
     }
-    const auto index = [cells](int i, int j) {
-        return std::to_string(long(i) * (cells + 1) + j + 1);
-    };
-    const auto corner = [&](int i, int j) {
-        const std::string at = index(i, j);
-        out += ' ';
-        out += at;
-        out += '/';
-        out += at;
-    };
-    for (int i = 0; i < cells; ++i) {
-        for (int j = 0; j < cells; ++j) {
-            if (quads) {
-                out += 'f';
-                corner(i, j), corner(i + 1, j), corner(i + 1, j + 1), corner(i, j + 1);
-                out += '\n';
-            } else {
-                out += 'f';
-                corner(i, j), corner(i + 1, j), corner(i + 1, j + 1);
-                out += "\nf";
-                corner(i, j), corner(i + 1, j + 1), corner(i, j + 1);
-                out += '\n';
-            }
-            flush(false);
+    ForEachGridFace(cells, quads, [&](std::initializer_list<std::pair<int, int>> corners) {
+        out += 'f';
+        for (const auto& [i, j] : corners) {
+            const std::string at = std::to_string(GridCornerNumber(cells, i, j));
+            out += ' ';
+            out += at;
+            out += '/';
+            out += at;
         }
-    }
-    flush(true);
+        out += '\n';
+        chunks.Flush();
+    });
+    chunks.Flush(true);
 }
 
 inline std::string GridDxf(int cells, bool quads)

@@ -222,19 +222,11 @@ int RunRender(const TArguments& arguments)
     for (const TOptionDef& option : TextureOptionDefs())
         options.push_back(option);
     TParsedArguments parsed;
-    std::string error;
-    if (!ParseArguments(arguments, options, parsed, error))
-        return UsageError("render", error);
-    if (parsed.Help) {
-        std::fputs(kRenderUsage, stdout);
-        return kExitOk;
-    }
-    const std::string output = parsed.Value("output");
-    if (output.empty())
-        return UsageError("render", "missing -o OUT.png or OUT.bmp (the picture to write)");
-    const char* format = PictureFormatOf(output);
-    if (!format)
-        return UsageError("render", "the picture's name must end in .png or .bmp: " + output);
+    std::string output;
+    const char* format = nullptr;
+    if (const std::optional<int> status =
+            StartPictureCommand("render", arguments, options, kRenderUsage, parsed, output, format))
+        return *status;
     if (parsed.Positional.empty())
         return UsageError("render", "no input files");
     if (const int status = CheckInputFormats("render", parsed.Positional); status != kExitOk)
@@ -252,15 +244,8 @@ int RunRender(const TArguments& arguments)
         return kExitFailed;
 
     TSettings settings;
-    if (parsed.Has("settings")) {
-        try {
-            TStderrSink settingsSink;
-            settings = LoadSettingsFile(parsed.Value("settings"), &settingsSink);
-        } catch (const std::exception& failure) {
-            PrintError(failure.what());
-            return kExitFailed;
-        }
-    }
+    if (!LoadSettingsOption(parsed, settings))
+        return kExitFailed;
     scene.Settings = DrawSettingsFrom(settings);
 
     std::optional<TUvProjection> uv;

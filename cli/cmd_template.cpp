@@ -59,19 +59,11 @@ int RunTemplate(const TArguments& arguments)
         {{"--settings"}, "settings", true},
     };
     TParsedArguments parsed;
-    std::string error;
-    if (!ParseArguments(arguments, options, parsed, error))
-        return UsageError("template", error);
-    if (parsed.Help) {
-        std::fputs(kTemplateUsage, stdout);
-        return kExitOk;
-    }
-    const std::string output = parsed.Value("output");
-    if (output.empty())
-        return UsageError("template", "missing -o OUT.bmp or OUT.png (the picture to write)");
-    const char* format = PictureFormatOf(output);
-    if (!format)
-        return UsageError("template", "the picture's name must end in .bmp or .png: " + output);
+    std::string output;
+    const char* format = nullptr;
+    if (const std::optional<int> status = StartPictureCommand(
+            "template", arguments, options, kTemplateUsage, parsed, output, format))
+        return *status;
     if (parsed.Positional.size() != 1)
         return UsageError("template",
                           parsed.Positional.empty() ? "no input file" : "one input file only");
@@ -89,15 +81,8 @@ int RunTemplate(const TArguments& arguments)
                                           parsed.Value("orientation") + "'");
 
     TSettings settings;
-    if (parsed.Has("settings")) {
-        try {
-            TStderrSink settingsSink;
-            settings = LoadSettingsFile(parsed.Value("settings"), &settingsSink);
-        } catch (const std::exception& failure) {
-            PrintError(failure.what());
-            return kExitFailed;
-        }
-    }
+    if (!LoadSettingsOption(parsed, settings))
+        return kExitFailed;
     int width = 0, height = 0;
     DefaultTemplateSize(settings, width, height);
     if (parsed.Has("size") && !ParseTemplateSize(parsed.Value("size"), width, height))

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
+#include <exception>
 
 namespace kalvo::cli {
 
@@ -28,6 +30,41 @@ bool ParseWebColour(const std::string& text, TColour& colour)
 }
 
 } // namespace
+
+std::optional<int> StartPictureCommand(const std::string& command, const TArguments& arguments,
+                                       const std::vector<TOptionDef>& options, const char* usage,
+                                       TParsedArguments& parsed, std::string& output,
+                                       const char*& format)
+{
+    std::string error;
+    if (!ParseArguments(arguments, options, parsed, error))
+        return UsageError(command, error);
+    if (parsed.Help) {
+        std::fputs(usage, stdout);
+        return kExitOk;
+    }
+    output = parsed.Value("output");
+    if (output.empty())
+        return UsageError(command, "missing -o OUT.png or OUT.bmp (the picture to write)");
+    format = PictureFormatOf(output);
+    if (!format)
+        return UsageError(command, "the picture's name must end in .png or .bmp: " + output);
+    return std::nullopt;
+}
+
+bool LoadSettingsOption(const TParsedArguments& parsed, TSettings& settings)
+{
+    if (!parsed.Has("settings"))
+        return true;
+    try {
+        TStderrSink sink;
+        settings = LoadSettingsFile(parsed.Value("settings"), &sink);
+        return true;
+    } catch (const std::exception& failure) {
+        PrintError(failure.what());
+        return false;
+    }
+}
 
 bool ParseTemplateSize(const std::string& text, int& width, int& height)
 {

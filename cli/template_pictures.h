@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,18 @@ struct TSettings;
 } // namespace kalvo
 
 namespace kalvo::cli {
+
+// --- The start of the commands that write one picture (render, template) ------------------------
+
+// Parses the arguments, prints `usage` for --help and takes -o OUT, a PNG or BMP name. Returns
+// the exit status to end the command with, or nothing when it goes on.
+std::optional<int> StartPictureCommand(const std::string& command, const TArguments& arguments,
+                                       const std::vector<TOptionDef>& options, const char* usage,
+                                       TParsedArguments& parsed, std::string& output,
+                                       const char*& format);
+// The settings of --settings FILE, or the defaults without it; false after printing why the
+// file could not be read.
+bool LoadSettingsOption(const TParsedArguments& parsed, TSettings& settings);
 
 // "WxH" with both sides accepted by the template; false otherwise.
 bool ParseTemplateSize(const std::string& text, int& width, int& height);

@@ -180,8 +180,10 @@ void TPreviewScene::RedrawPerspective(int mode)
         case kWireframeMode:
             ClearDrawn(model, scratch);
             ProjectVertices(model, scratch, Camera, pane);
-            for (int p = 0; p < count; ++p)
+            for (int p = 0; p < count; ++p) {
+                PrefetchWireAhead(model, scratch, p);
                 DrawPolygonWire(model, scratch, p, pane);
+            }
             break;
         case kShadedWireframeMode:
             ProjectVertices(model, scratch, Camera, pane);

@@ -50,6 +50,37 @@ void ProjectVertices(const TpreviewObj& model, TDrawScratch& scratch, const TVec
     }
 }
 
+void PrefetchWireAhead(const TpreviewObj& model, const TDrawScratch& scratch, int p)
+{
+    // Three stages, each a few polygons behind the one before: the side list, then the edges it
+    // names with their drawn marks, then the projected corners of those edges. A large model's
+    // lists do not fit in the cache, and a wireframe does little more than read them.
+    const int count = model.PolygonCount();
+    if (p + 24 < count)
+        __builtin_prefetch(model.Polygons[p + 24].sides.data());
+    if (p + 12 < count) {
+        for (const int e : model.Polygons[p + 12].sides) {
+            if (ValidIndex(e, model.Edges.size())) {
+                __builtin_prefetch(&model.Edges[e]);
+                if (ValidIndex(e, scratch.Drawn.size()))
+                    __builtin_prefetch(&scratch.Drawn[e]);
+            }
+        }
+    }
+    if (p + 6 < count) {
+        const std::size_t projectedCount = scratch.Projected.size();
+        for (const int e : model.Polygons[p + 6].sides) {
+            if (!ValidIndex(e, model.Edges.size()))
+                continue;
+            const TEdgeC& edge = model.Edges[e];
+            if (ValidIndex(edge.StartVertex, projectedCount))
+                __builtin_prefetch(&scratch.Projected[edge.StartVertex]);
+            if (ValidIndex(edge.EndVertex, projectedCount))
+                __builtin_prefetch(&scratch.Projected[edge.EndVertex]);
+        }
+    }
+}
+
 void DrawPolygonWire(const TpreviewObj& model, TDrawScratch& scratch, int p, TCanvas& pane)
 {
     if (!ValidIndex(p, model.Polygons.size()))

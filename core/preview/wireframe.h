@@ -23,6 +23,10 @@ void ClearDrawn(const TpreviewObj& model, TDrawScratch& scratch);
 void ProjectVertices(const TpreviewObj& model, TDrawScratch& scratch, const TVector& camera,
                      const TCanvas& pane);
 
+// Starts fetching what DrawPolygonWire will read for the polygons a few places after p, so a
+// loop over Polygons in order waits less on memory. Draws nothing.
+void PrefetchWireAhead(const TpreviewObj& model, const TDrawScratch& scratch, int p);
+
 // Draws the not yet drawn sides of polygon p in the pen colour WireColour, clipped to the
 // pane, one pixel wide, end pixels excluded. Sides touching a vertex behind the eye (depth
 // < 0) are skipped; depth exactly 0 is drawn. Projected must be current. Sides naming edges
