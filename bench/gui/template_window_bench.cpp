@@ -7,6 +7,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bin/kalvo3d-template-bench [benchmark options]
 //   xvfb-run build/bin/kalvo3d-template-bench --idle 30
 
+#include "bench/wavy_grid.h"
 #include "core/model/preview_obj.h"
 #include "core/settings/settings.h"
 #include "gui/app_windows.h"
@@ -40,29 +41,15 @@ using Clock = std::chrono::steady_clock;
 // (182: 99,736 edges).
 std::unique_ptr<TpreviewObj> MakeGrid(int cells)
 {
-    auto model = std::make_unique<TpreviewObj>();
-    model->Name = "Grid";
-    const int side = cells + 1;
-    for (int j = 0; j < side; ++j) {
-        for (int i = 0; i < side; ++i) {
+    auto model = MakeTriangleGrid(
+        cells,
+        [cells](int i, int j) {
             const double u = static_cast<double>(i) / cells;
             const double v = static_cast<double>(j) / cells;
-            model->AddVertex(VertexInput{u, v, 0.0, u, v, 0, 0, false});
-        }
-    }
-    const auto at = [side](int i, int j) { return j * side + i; };
-    for (int j = 0; j < cells; ++j) {
-        for (int i = 0; i < cells; ++i) {
-            const int a = at(i, j), b = at(i + 1, j), c = at(i + 1, j + 1), d = at(i, j + 1);
-            const int ab = model->AddEdge(a, b);
-            const int bc = model->AddEdge(b, c);
-            const int ca = model->AddEdge(c, a);
-            const int cd = model->AddEdge(c, d);
-            const int da = model->AddEdge(d, a);
-            model->AddPolygon(0xFFFFFF, std::vector<int>{ab, bc, ca});
-            model->AddPolygon(0xFFFFFF, std::vector<int>{ca, cd, da});
-        }
-    }
+            return VertexInput{u, v, 0.0, u, v, 0, 0, false};
+        },
+        [](int, int) -> TColour { return 0xFFFFFF; });
+    model->Name = "Grid";
     return model;
 }
 
